@@ -1,0 +1,28 @@
+# Veltamar: `make run` starts the aquarium, `make test` runs every test.
+BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build deps test-sanitize clean
+
+run: build
+	./$(BUILD)/veltamar
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELTAMAR_SANITIZE=ON -DVELTAMAR_UNIT_TESTS_ONLY=ON
+	cmake --build $(SANITIZE_BUILD)
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja
+	cmake --build $(BUILD)
+
+deps:
+	@scripts/install-deps
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "render/scene_state.h"
+#include "view/view_state.h"
+
+// Drawing of one frame of the aquarium. There is no simulation clock: every animated element
+// advances by one step per drawn frame.
+
+namespace veltamar {
+
+// What a frame needs from the window that shows it.
+class FrameHost {
+public:
+    virtual ~FrameHost() = default;
+    virtual void hideCursor() = 0;
+    virtual void swapBuffers() = 0;
+};
+
+// Draws and presents one frame. Does nothing when the scene has no OpenGL context.
+void drawFrame(SceneState& scene, ViewState& view, FrameHost& host);
+
+}  // namespace veltamar

@@ -1,0 +1,63 @@
+#include "render/scene_init.h"
+
+#include <GL/gl.h>
+
+#include "platform/data_directory.h"
+#include "platform/message_box.h"
+
+namespace veltamar {
+
+namespace {
+
+constexpr GLfloat LIGHT_AMBIENT[] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat LIGHT_DIFFUSE[] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat LIGHT_POSITION[] = {1000.0f, -1000.0f, 1000.0f, 1.0f};
+
+// Fog is set up for the first frame only: the frame drawing switches it off and never on again.
+void setUpFog() {
+    const GLfloat fogColour[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glFogi(GL_FOG_MODE, GL_EXP);
+    glFogfv(GL_FOG_COLOR, fogColour);
+    glFogf(GL_FOG_DENSITY, 0.5f);
+    glHint(GL_FOG_HINT, GL_DONT_CARE);
+    glFogf(GL_FOG_START, -10.0f);
+    glFogf(GL_FOG_END, 100.0f);
+    glEnable(GL_FOG);
+}
+
+}  // namespace
+
+void setFixedGlState() {
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glLightfv(GL_LIGHT1, GL_AMBIENT, LIGHT_AMBIENT);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, LIGHT_DIFFUSE);
+    glLightfv(GL_LIGHT1, GL_POSITION, LIGHT_POSITION);
+    glEnable(GL_LIGHT1);
+    glEnable(GL_COLOR_MATERIAL);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_BLEND);
+}
+
+void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int screenHeight) {
+    setFixedGlState();
+    scene.contextReady = true;
+
+    view.screenWidth = screenWidth;
+    view.screenHeight = screenHeight;
+    scene.tank = tankBoundsForScreen(screenWidth, screenHeight);
+
+    if (!locateDataDirectory()) {
+        showMessage("Error Find TempPath.", "ERROR");
+        return;
+    }
+
+    setUpFog();
+    scene.populated = true;
+}
+
+}  // namespace veltamar

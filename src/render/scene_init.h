@@ -1,0 +1,18 @@
+#pragma once
+
+#include "render/scene_state.h"
+#include "view/view_state.h"
+
+// One-time construction of the scene, run by the view once its OpenGL context is current.
+
+namespace veltamar {
+
+// Sets the fixed OpenGL state, stores the screen size, fixes the tank bounds and builds every
+// scene object. When the data directory cannot be used, "Error Find TempPath." is shown and only
+// the context-level state and bounds are set up.
+void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int screenHeight);
+
+// The fixed OpenGL state of the scene, in the order it is set.
+void setFixedGlState();
+
+}  // namespace veltamar

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <array>
+
+#include "render/tank_bounds.h"
+
+// The scene data of the aquarium view: everything the frame drawing reads and animates. The view
+// holds one SceneState by value for its whole life.
+
+namespace veltamar {
+
+constexpr int FISH_TEXTURE_SLOTS = 12;
+
+// A clicked world point assembled over one or more frames by the tool pass.
+struct WorldPointCapture {
+    bool xCaptured = false;
+    bool yCaptured = false;
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+struct SceneState {
+    int fishRevealCount = 0;
+    TankBounds tank;
+
+    GLuint backgroundTexture = 0;
+    std::array<GLuint, FISH_TEXTURE_SLOTS> fishTextures{};
+    GLuint screenCopyTexture = 0;
+    float eyeZOffset = -5.0f;
+
+    WorldPointCapture capture;
+
+    // True once an OpenGL context exists and the fixed state is set; a frame without it draws
+    // nothing.
+    bool contextReady = false;
+    // True when the data directory was usable and the textures, settings and scene objects were
+    // built (false after "Error Find TempPath.").
+    bool populated = false;
+};
+
+}  // namespace veltamar

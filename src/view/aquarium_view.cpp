@@ -1,0 +1,184 @@
+#include "view/aquarium_view.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <wx/dcclient.h>
+#include <wx/display.h>
+#include <wx/menu.h>
+
+#include <cstdlib>
+
+#include "platform/gl_release.h"
+#include "platform/message_box.h"
+#include "render/scene_init.h"
+#include "view/idle_counter.h"
+
+namespace veltamar {
+
+namespace {
+
+// RGBA, double-buffered, 24-bit colour; a 32-bit depth buffer when the display has one, else 24.
+bool chooseAttributes(wxGLAttributes& attributes, int depthBits) {
+    attributes.Reset();
+    attributes.PlatformDefaults().RGBA().DoubleBuffer().MinRGBA(8, 8, 8, 0).Depth(depthBits).EndList();
+    return wxGLCanvas::IsDisplaySupported(attributes);
+}
+
+}  // namespace
+
+AquariumView* AquariumView::create(wxWindow* parent) {
+    wxGLAttributes attributes;
+    bool found = chooseAttributes(attributes, 32) || chooseAttributes(attributes, 24);
+    if (!found) {
+        attributes.Reset();
+        attributes.PlatformDefaults().Defaults().EndList();
+    }
+    return new AquariumView(parent, attributes, found);
+}
+
+AquariumView::AquariumView(wxWindow* parent, const wxGLAttributes& attributes, bool formatFound)
+    : wxGLCanvas(parent, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE),
+      formatFound(formatFound),
+      frameTimer(this),
+      clockStart(std::chrono::steady_clock::now()) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);  // the frame paints every pixel; nothing is erased
+    Bind(wxEVT_PAINT, &AquariumView::onPaint, this);
+    Bind(wxEVT_SIZE, &AquariumView::onSize, this);
+    Bind(wxEVT_TIMER, &AquariumView::onTimer, this);
+    Bind(wxEVT_LEFT_DOWN, &AquariumView::onLeftDown, this);
+    Bind(wxEVT_LEFT_UP, &AquariumView::onLeftUp, this);
+    Bind(wxEVT_MOTION, &AquariumView::onMotion, this);
+    Bind(wxEVT_RIGHT_DOWN, &AquariumView::onRightDown, this);
+    Bind(wxEVT_KEY_DOWN, &AquariumView::onKeyDown, this);
+    Bind(wxEVT_MENU, &AquariumView::onMenu, this);
+}
+
+AquariumView::~AquariumView() { destroySequence(); }
+
+void AquariumView::initialiseScene() {
+    if (!formatFound) {
+        showMessage("ChoosePixelFormat failed");
+    } else {
+        auto candidate = std::make_unique<wxGLContext>(this);
+        if (!candidate->IsOK() || !SetCurrent(*candidate)) {
+            showMessage("SetPixelFormat failed");
+        } else {
+            context = std::move(candidate);
+            requestSwapSync();
+            int display = wxDisplay::GetFromWindow(this);
+            const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetGeometry();
+            veltamar::initialiseScene(scene, view, screen.width, screen.height);
+        }
+    }
+    pacer = FramePacer(nowMs());
+    scheduleNextFrame();
+}
+
+void AquariumView::onCommand(int id) {
+    switch (beginCommand(view, id)) {
+        case CommandAction::Exit:
+            destroySequence();
+            std::exit(0);
+        case CommandAction::RunFishDialog:
+        case CommandAction::RunSettingsDialog:
+        case CommandAction::ShowMusicDialog:
+        case CommandAction::ShowBackgroundDialog:
+        case CommandAction::None:
+            break;
+    }
+    finishCommand(view, id);
+}
+
+void AquariumView::hideCursor() {
+    if (cursorHidden) return;
+    SetCursor(wxCursor(wxCURSOR_BLANK));
+    cursorHidden = true;
+}
+
+void AquariumView::swapBuffers() { SwapBuffers(); }
+
+void AquariumView::drawOneFrame() {
+    if (context) drawFrame(scene, view, *this);
+}
+
+// One frame per tick of the 15.625 ms grid at most; a frame that overruns its tick lowers the rate
+// and the missed ticks are dropped, never drawn late.
+void AquariumView::scheduleNextFrame() { frameTimer.StartOnce(pacer.timerDelayMs(nowMs())); }
+
+double AquariumView::nowMs() const {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - clockStart).count();
+}
+
+// Releases the OpenGL context and stops the animation; run by the exit command and when the view
+// is destroyed.
+void AquariumView::destroySequence() {
+    if (context) {
+        releaseCurrentGlContext();
+        context.reset();
+        scene.contextReady = false;
+    }
+    frameTimer.Stop();
+}
+
+void AquariumView::onPaint(wxPaintEvent&) {
+    wxPaintDC validate(this);
+    drawOneFrame();
+}
+
+void AquariumView::onSize(wxSizeEvent& event) {
+    event.Skip();
+    if (!context) return;
+    const wxSize size = GetClientSize();
+    const int width = size.x;
+    const int height = size.y == 0 ? 1 : size.y;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(width) / height, 0.1, 400.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void AquariumView::onTimer(wxTimerEvent&) {
+    drawOneFrame();
+    scheduleNextFrame();
+}
+
+void AquariumView::onLeftDown(wxMouseEvent& event) {
+    leftButtonDown(view, event.GetX(), event.GetY());
+    event.Skip();
+}
+
+void AquariumView::onLeftUp(wxMouseEvent& event) {
+    leftButtonUp(view);
+    event.Skip();
+}
+
+void AquariumView::onMotion(wxMouseEvent& event) {
+    mouseMoved(view, event.GetX(), event.GetY());
+    if (cursorHidden) {
+        SetCursor(wxNullCursor);
+        cursorHidden = false;
+    }
+    event.Skip();
+}
+
+void AquariumView::onRightDown(wxMouseEvent& event) {
+    wxMenu menu;
+    menu.Append(CMD_FISH_DIALOG, "  Add/Delete Fish");
+    menu.Append(CMD_EXIT, "  Exit");
+    idleCounter = 0;
+    PopupMenu(&menu, event.GetPosition());
+}
+
+void AquariumView::onKeyDown(wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_F1) {
+        toggleHelpOverlay(view);
+        return;
+    }
+    event.Skip();
+}
+
+void AquariumView::onMenu(wxCommandEvent& event) { onCommand(event.GetId()); }
+
+}  // namespace veltamar

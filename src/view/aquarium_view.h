@@ -1,0 +1,68 @@
+#pragma once
+
+#include <wx/glcanvas.h>
+#include <wx/timer.h>
+
+#include <chrono>
+#include <memory>
+
+#include "render/frame_renderer.h"
+#include "render/scene_state.h"
+#include "view/frame_pacer.h"
+#include "view/view_state.h"
+
+// The aquarium view: the main frame's only child. It owns the OpenGL context and the scene, draws
+// one frame per timer tick, turns mouse and keys into requests for the scene and carries out the
+// commands that reach it.
+
+namespace veltamar {
+
+class AquariumView : public wxGLCanvas, private FrameHost {
+public:
+    // Creates the view with the best pixel format the display offers. When no format fits, the
+    // view still exists but never gets a context ("ChoosePixelFormat failed").
+    static AquariumView* create(wxWindow* parent);
+    ~AquariumView() override;
+
+    // Builds the OpenGL context and the scene, then starts the frame timer. Called once the view
+    // is on screen.
+    void initialiseScene();
+
+    // The view's command handler: every surface (popup, toolbar, palette) ends here.
+    void onCommand(int id);
+
+    const ViewState& viewState() const { return view; }
+
+private:
+    AquariumView(wxWindow* parent, const wxGLAttributes& attributes, bool formatFound);
+
+    void hideCursor() override;
+    void swapBuffers() override;
+
+    void drawOneFrame();
+    void scheduleNextFrame();
+    void destroySequence();
+    double nowMs() const;
+
+    void onPaint(wxPaintEvent& event);
+    void onSize(wxSizeEvent& event);
+    void onTimer(wxTimerEvent& event);
+    void onLeftDown(wxMouseEvent& event);
+    void onLeftUp(wxMouseEvent& event);
+    void onMotion(wxMouseEvent& event);
+    void onRightDown(wxMouseEvent& event);
+    void onKeyDown(wxKeyEvent& event);
+    void onMenu(wxCommandEvent& event);
+
+    ViewState view;
+    SceneState scene;
+    std::unique_ptr<wxGLContext> context;
+    bool formatFound;
+    bool cursorHidden = false;
+
+    wxTimer frameTimer;
+    FramePacer pacer;
+    std::chrono::steady_clock::time_point clockStart;
+};
+
+}  // namespace veltamar

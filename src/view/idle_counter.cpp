@@ -1,0 +1,13 @@
+#include "view/idle_counter.h"
+
+namespace veltamar {
+
+int idleCounter = 0;
+
+bool advanceIdleCounter() {
+    if (idleCounter >= 100) return true;
+    ++idleCounter;
+    return idleCounter == 100;
+}
+
+}  // namespace veltamar

@@ -1,0 +1,205 @@
+#include "harness.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace veltamar::e2e {
+
+namespace fs = std::filesystem;
+
+CommandResult run(const std::string& command) {
+    CommandResult result{-1, {}};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+void sleepSeconds(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+XServer::XServer(int width, int height) {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("pipe");
+    pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const std::string fd = std::to_string(fds[1]);
+        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        const int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 1);
+        dup2(devnull, 2);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+               "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (number.empty()) throw std::runtime_error("Xvfb did not start");
+    name = ":" + number;
+    setenv("DISPLAY", name.c_str(), 1);
+}
+
+XServer::~XServer() {
+    if (pid > 0) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
+}
+
+TempHome::TempHome() {
+    std::string pattern = (fs::temp_directory_path() / "veltamar-e2e-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
+    dir = pattern;
+}
+
+TempHome::~TempHome() {
+    std::error_code ignored;
+    // Tests may have taken permissions away; give them back so everything can be removed.
+    for (auto it = fs::recursive_directory_iterator(dir, fs::directory_options::skip_permission_denied, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(dir, ignored);
+}
+
+std::array<int, 3> Screenshot::at(int x, int y) const {
+    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+    if (x < 0 || y < 0 || x >= width || y >= height || i + 2 >= rgb.size()) return {-1, -1, -1};
+    return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+std::string artifactDirectory() {
+    fs::create_directories(E2E_ARTIFACT_DIR);
+    return E2E_ARTIFACT_DIR;
+}
+
+Screenshot screenshot(const std::string& name) {
+    const std::string path = artifactDirectory() + "/" + name + ".png";
+    run("import -window root png:'" + path + "' 2>/dev/null");
+    Screenshot shot;
+    const CommandResult size = run("identify -format '%w %h' '" + path + "' 2>/dev/null");
+    std::istringstream(size.output) >> shot.width >> shot.height;
+    const CommandResult pixels = run("convert '" + path + "' -depth 8 rgb:- 2>/dev/null");
+    shot.rgb.assign(pixels.output.begin(), pixels.output.end());
+    return shot;
+}
+
+Aquarium::Aquarium(const TempHome& home, LaunchOptions options) {
+    static int launches = 0;
+    const std::string log = artifactDirectory() + "/program-" + std::to_string(getpid()) + "-" +
+                            std::to_string(launches++) + ".log";
+    if (options.recordSwaps) swapFile = log + ".swaps";
+    child = fork();
+    if (child == 0) {
+        setenv("HOME", home.path().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home.path() + "/.config").c_str(), 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        unsetenv("LD_PRELOAD");
+        if (!swapFile.empty()) {
+            setenv("LD_PRELOAD", SWAP_RECORDER_LIBRARY, 1);
+            setenv("SWAP_TIMESTAMPS_OUT", swapFile.c_str(), 1);
+        }
+        for (const std::string& entry : options.environment) putenv(strdup(entry.c_str()));
+        const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out >= 0) {
+            dup2(out, 1);
+            dup2(out, 2);
+        }
+        chdir(home.path().c_str());
+        execl(VELTAMAR_BINARY, VELTAMAR_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+Aquarium::~Aquarium() {
+    if (running()) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
+}
+
+bool Aquarium::running() {
+    if (exitCode || child <= 0) return false;
+    int status = 0;
+    const pid_t r = waitpid(child, &status, WNOHANG);
+    if (r == 0) return true;
+    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return false;
+}
+
+std::optional<int> Aquarium::waitForExit(double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (running() && std::chrono::steady_clock::now() < deadline) sleepSeconds(0.05);
+    return exitCode;
+}
+
+bool Aquarium::waitForWindow(double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline && running()) {
+        for (const std::string& id : windowsNamed("VeltamarScr")) {
+            const auto g = windowGeometry(id);
+            if (g && g->width > 100) {
+                sleepSeconds(1.0);  // let the scene finish its start-up and draw
+                return running();
+            }
+        }
+        sleepSeconds(0.1);
+    }
+    return false;
+}
+
+void Aquarium::terminate() {
+    if (running()) kill(child, SIGTERM);
+    waitForExit(10);
+}
+
+std::vector<double> Aquarium::swapTimes() const {
+    std::vector<double> times;
+    std::ifstream in(swapFile);
+    for (double t; in >> t;) times.push_back(t);
+    return times;
+}
+
+std::vector<std::string> windowsNamed(const std::string& title) {
+    std::vector<std::string> ids;
+    std::istringstream lines(run("xdotool search --name '^" + title + "$' 2>/dev/null").output);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty()) ids.push_back(line);
+    return ids;
+}
+
+std::optional<Geometry> windowGeometry(const std::string& windowId) {
+    const CommandResult info = run("xwininfo -id " + windowId + " 2>/dev/null");
+    if (info.status != 0) return std::nullopt;
+    Geometry g;
+    auto field = [&](const char* label, int& value) {
+        const auto at = info.output.find(label);
+        if (at != std::string::npos) value = std::atoi(info.output.c_str() + at + std::strlen(label));
+    };
+    field("Absolute upper-left X:", g.x);
+    field("Absolute upper-left Y:", g.y);
+    field("Width:", g.width);
+    field("Height:", g.height);
+    return g;
+}
+
+}  // namespace veltamar::e2e

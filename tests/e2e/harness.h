@@ -1,0 +1,99 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Runs the real aquarium in a real window on its own Xvfb server, drives it with xdotool as a
+// person would and looks at the screen with ImageMagick.
+
+namespace veltamar::e2e {
+
+// Output of a shell command (stdout), with its exit status.
+struct CommandResult {
+    int status;
+    std::string output;
+};
+CommandResult run(const std::string& command);
+
+// An Xvfb server on a free display; DISPLAY points at it while the object lives.
+class XServer {
+public:
+    XServer(int width = 1024, int height = 768);
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+    const std::string& display() const { return name; }
+
+private:
+    pid_t pid = -1;
+    std::string name;
+};
+
+// A fresh directory that stands in for the user's home; removed with everything in it.
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+    const std::string& path() const { return dir; }
+    std::string configDirectory() const { return dir + "/.config/VeltamarScr"; }
+    std::string settingsFile() const { return configDirectory() + "/OrvessaSet.ini"; }
+
+private:
+    std::string dir;
+};
+
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+    std::array<int, 3> at(int x, int y) const;
+};
+
+// Grabs the whole screen, keeps it as <artifacts>/<name>.png for people to look at, and returns
+// its pixels.
+Screenshot screenshot(const std::string& name);
+std::string artifactDirectory();
+
+struct LaunchOptions {
+    std::vector<std::string> environment;  // extra NAME=value entries
+    bool recordSwaps = false;              // preload the swap recorder
+};
+
+// The aquarium process.
+class Aquarium {
+public:
+    explicit Aquarium(const TempHome& home, LaunchOptions options = {});
+    ~Aquarium();
+
+    pid_t pid() const { return child; }
+    // Waits until the main window exists and has drawn (or the time is up).
+    bool waitForWindow(double seconds = 20.0);
+    // Waits for the process to end; gives its exit code, or nothing when it still runs.
+    std::optional<int> waitForExit(double seconds);
+    bool running();
+    void terminate();
+    // Times (ms) of the swaps recorded so far; only after the process has ended.
+    std::vector<double> swapTimes() const;
+
+private:
+    pid_t child = -1;
+    std::optional<int> exitCode;
+    std::string swapFile;
+};
+
+// Window ids with exactly this title.
+std::vector<std::string> windowsNamed(const std::string& title);
+
+struct Geometry {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+std::optional<Geometry> windowGeometry(const std::string& windowId);
+
+void sleepSeconds(double seconds);
+
+}  // namespace veltamar::e2e
