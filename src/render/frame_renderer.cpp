@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "render/camera.h"
+#include "settings/live_settings.h"
 #include "view/idle_counter.h"
 
 namespace veltamar {
@@ -48,7 +49,7 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
 
     if (advanceIdleCounter()) host.hideCursor();
 
-    setSceneLight(0);
+    setSceneLight(liveSettings.lightSetting);
 
     // Bubbles: additive, over everything drawn before them.
     glPushMatrix();

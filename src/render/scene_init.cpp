@@ -2,6 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <string>
+
+#include "assets/builtin_textures.h"
+#include "assets/texture_loader.h"
 #include "platform/data_directory.h"
 #include "platform/message_box.h"
 
@@ -51,10 +55,21 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
     view.screenHeight = screenHeight;
     scene.tank = tankBoundsForScreen(screenWidth, screenHeight);
 
-    if (!locateDataDirectory()) {
+    const auto directory = locateDataDirectory();
+    if (!directory) {
         showMessage("Error Find TempPath.", "ERROR");
         return;
     }
+
+    loadBuiltInTexture(RESOURCE_BACKGROUND, *directory, "BackGround0", TextureKind::BlackKeyedMipmapped,
+                       scene.backgroundTexture);
+    for (int i = 0; i < FISH_TEXTURE_SLOTS; ++i)
+        loadBuiltInTexture(RESOURCE_FISH_FIRST + i, *directory, "fish" + std::to_string(i), TextureKind::Plain,
+                           scene.fishTextures[i]);
+
+    // The settings come next; the sea floor, bubbles, fish and swirl marker are built from them.
+
+    scene.screenCopyTexture = createBlankTexture();
 
     setUpFog();
     scene.populated = true;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <string>
+
+// The three ways the program makes its built-in textures. Each loader creates a texture name,
+// stores it in the caller's slot and leaves it bound; a file that cannot be read leaves the
+// texture without an image.
+
+namespace veltamar {
+
+// Mipmapped RGBA texture in which exactly the pure black pixels are transparent (the backdrop
+// picture). Wrap repeat, linear filtering, GL_LINEAR_MIPMAP_NEAREST minification.
+void loadBlackKeyedTexture(const std::string& fileName, GLuint& texture);
+
+// Texture from an 8-, 24- or 32-bit picture, scaled to power-of-two sides of at most 512 when
+// its sides are not already powers of two (8-bit pictures are always expanded and scaled).
+void loadPlainTexture(const std::string& fileName, GLuint& texture);
+
+// A blank RGBA texture of the given size for copies of the screen (128 x 128 unless asked
+// otherwise).
+GLuint createBlankTexture(int width = 128, int height = 128);
+
+// The largest side the plain loader makes.
+constexpr int PLAIN_TEXTURE_LIMIT = 512;
+
+}  // namespace veltamar

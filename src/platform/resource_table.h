@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+// The resources built into the executable: the scrambled "RCAD" files (pictures and music) and the
+// pictures of the dialogs, menus and toolbar.
+
+namespace veltamar {
+
+// The stored bytes of "RCAD" resource id, or nothing when there is none.
+std::optional<std::span<const std::uint8_t>> findRcadResource(int id);
+
+// An RGBA picture (top row first) of the user interface.
+struct UiPicture {
+    int width;
+    int height;
+    std::span<const std::uint8_t> rgba;
+};
+std::optional<UiPicture> findUiPicture(int id);
+
+}  // namespace veltamar

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "images.h"
+
+// Encoders of the generator's output files.
+
+namespace veltamar::assetgen {
+
+// Windows bitmap, 24 bits per pixel, bottom row first, rows padded to 4 bytes.
+std::vector<std::uint8_t> encodeBmp24(const RgbImage& image);
+
+// RIFF WAVE, 16-bit PCM.
+std::vector<std::uint8_t> encodeWav(const Sound& sound);
+
+// Raw RGBA, top row first, no header (the size goes into the manifest).
+std::vector<std::uint8_t> encodeRgba(const RgbaImage& image);
+
+bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+}  // namespace veltamar::assetgen
