@@ -8,6 +8,7 @@
 #include "assets/texture_loader.h"
 #include "platform/data_directory.h"
 #include "platform/message_box.h"
+#include "settings/settings_file.h"
 
 namespace veltamar {
 
@@ -67,7 +68,7 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
         loadBuiltInTexture(RESOURCE_FISH_FIRST + i, *directory, "fish" + std::to_string(i), TextureKind::Plain,
                            scene.fishTextures[i]);
 
-    // The settings come next; the sea floor, bubbles, fish and swirl marker are built from them.
+    loadSettings();
 
     scene.screenCopyTexture = createBlankTexture();
 

@@ -1,0 +1,190 @@
+#include "platform/profile_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace veltamar {
+
+namespace {
+
+std::string_view trim(std::string_view s) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// "[name]" lines open a section.
+std::optional<std::string_view> sectionName(std::string_view line) {
+    const std::string_view t = trim(line);
+    if (t.empty() || t.front() != '[') return std::nullopt;
+    const auto close = t.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return trim(t.substr(1, close - 1));
+}
+
+// "key=value" lines inside a section; comments (";" or "#") are not keys.
+std::optional<std::string_view> keyName(std::string_view line) {
+    const std::string_view t = trim(line);
+    if (t.empty() || t.front() == ';' || t.front() == '#') return std::nullopt;
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos) return std::nullopt;
+    return trim(line.substr(0, equals));
+}
+
+std::string valueOf(std::string_view line) {
+    std::string_view v = trim(line.substr(line.find('=') + 1));
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+    return std::string(v);
+}
+
+// A value must stay on its line: line breaks inside it would let a value (a file path, say) add
+// lines of its own to the file.
+std::string oneLine(std::string_view text) {
+    std::string s(text);
+    s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == '\n' || c == '\r'; }), s.end());
+    return s;
+}
+
+}  // namespace
+
+ProfileDocument ProfileDocument::load(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return parse(text);
+}
+
+ProfileDocument ProfileDocument::parse(std::string_view text) {
+    ProfileDocument document;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        document.lines.emplace_back(line);
+        start = end + 1;
+    }
+    return document;
+}
+
+std::optional<std::string> ProfileDocument::get(std::string_view section, std::string_view key) const {
+    bool inSection = false;
+    bool seenSection = false;
+    for (const std::string& line : lines) {
+        if (const auto name = sectionName(line)) {
+            if (inSection) return std::nullopt;  // only the first section of that name counts
+            inSection = sameName(*name, section) && !seenSection;
+            seenSection = seenSection || inSection;
+            continue;
+        }
+        if (!inSection) continue;
+        if (const auto name = keyName(line); name && sameName(*name, key)) return valueOf(line);
+    }
+    return std::nullopt;
+}
+
+void ProfileDocument::set(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string entry = std::string(key) + "=" + oneLine(value);
+
+    std::size_t sectionLine = lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto name = sectionName(lines[i]);
+        if (name && sameName(*name, section)) {
+            sectionLine = i;
+            break;
+        }
+    }
+    if (sectionLine == lines.size()) {
+        if (!lines.empty() && !trim(lines.back()).empty()) lines.emplace_back();
+        lines.push_back("[" + std::string(section) + "]");
+        lines.push_back(entry);
+        changed = true;
+        return;
+    }
+
+    std::size_t lastContent = sectionLine;
+    for (std::size_t i = sectionLine + 1; i < lines.size() && !sectionName(lines[i]); ++i) {
+        if (const auto name = keyName(lines[i]); name && sameName(*name, key)) {
+            if (lines[i] != entry) {
+                lines[i] = entry;
+                changed = true;
+            }
+            return;
+        }
+        if (!trim(lines[i]).empty()) lastContent = i;
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastContent + 1), entry);
+    changed = true;
+}
+
+std::string ProfileDocument::text() const {
+    std::string out;
+    for (const std::string& line : lines) {
+        out += line;
+        out += '\n';
+    }
+    return out;
+}
+
+bool ProfileDocument::save(const std::string& path) {
+    std::string temporary = path + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) return false;
+    const std::string content = text();
+    bool ok = true;
+    for (std::size_t written = 0; ok && written < content.size();) {
+        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
+        ok = n > 0;
+        if (ok) written += static_cast<std::size_t>(n);
+    }
+    ok = fsync(fd) == 0 && ok;
+    ok = close(fd) == 0 && ok;
+    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) unlink(temporary.c_str());
+    if (ok) changed = false;
+    return ok;
+}
+
+std::string readProfileString(std::string_view section, std::string_view key, const std::string& path) {
+    return ProfileDocument::load(path).get(section, key).value_or("");
+}
+
+bool writeProfileString(std::string_view section, std::string_view key, std::string_view value,
+                        const std::string& path) {
+    ProfileDocument document = ProfileDocument::load(path);
+    document.set(section, key, value);
+    return document.save(path);
+}
+
+ProfileWriteBatch::ProfileWriteBatch(std::string path) : path(std::move(path)), document(ProfileDocument::load(this->path)) {}
+
+ProfileWriteBatch::~ProfileWriteBatch() { commit(); }
+
+std::string ProfileWriteBatch::read(std::string_view section, std::string_view key) const {
+    return document.get(section, key).value_or("");
+}
+
+void ProfileWriteBatch::write(std::string_view section, std::string_view key, std::string_view value) {
+    document.set(section, key, value);
+}
+
+bool ProfileWriteBatch::commit() {
+    return !document.modified() || document.save(path);
+}
+
+}  // namespace veltamar

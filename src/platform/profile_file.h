@@ -1,0 +1,68 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// INI ("profile") files with the contract the program's settings rely on: section and key names
+// are matched without regard to case, a missing file, section or key reads as empty, a write
+// creates the file, section and key as needed and keeps every other line, and the file is
+// replaced atomically (a temporary file renamed over it), so it is never left half written.
+
+namespace veltamar {
+
+// An INI file held in memory: reads and writes on it, then one save.
+class ProfileDocument {
+public:
+    // Reads the file; a missing or unreadable file gives an empty document.
+    static ProfileDocument load(const std::string& path);
+    static ProfileDocument parse(std::string_view text);
+
+    // The value of key in section (surrounding blanks and one pair of matching quotes removed), or
+    // nothing when the section or key is missing. Values are returned whole, however long.
+    std::optional<std::string> get(std::string_view section, std::string_view key) const;
+
+    // Sets key in section, replacing the first matching key line or adding one at the end of the
+    // section; a missing section is added at the end of the file. Setting a key to the line it
+    // already has changes nothing.
+    void set(std::string_view section, std::string_view key, std::string_view value);
+
+    std::string text() const;
+    bool modified() const { return changed; }
+
+    // Writes the document to path through a temporary file and a rename. Returns false (and
+    // leaves the old file as it was) when the file cannot be written.
+    bool save(const std::string& path);
+
+private:
+    std::vector<std::string> lines;
+    bool changed = false;
+};
+
+// One read, as the profile-string call of the platform: empty when missing.
+std::string readProfileString(std::string_view section, std::string_view key, const std::string& path);
+
+// One write, as the profile-string call of the platform. Returns whether the file was written.
+bool writeProfileString(std::string_view section, std::string_view key, std::string_view value,
+                        const std::string& path);
+
+// Several writes that reach the disk as one file update when commit() is called (or when the
+// batch goes out of scope).
+class ProfileWriteBatch {
+public:
+    explicit ProfileWriteBatch(std::string path);
+    ~ProfileWriteBatch();
+    ProfileWriteBatch(const ProfileWriteBatch&) = delete;
+    ProfileWriteBatch& operator=(const ProfileWriteBatch&) = delete;
+
+    std::string read(std::string_view section, std::string_view key) const;
+    void write(std::string_view section, std::string_view key, std::string_view value);
+    bool commit();
+
+private:
+    std::string path;
+    ProfileDocument document;
+};
+
+}  // namespace veltamar

@@ -1,0 +1,72 @@
+#include "settings/settings_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+
+#include "platform/crt_rand.h"
+#include "platform/data_directory.h"
+#include "platform/profile_file.h"
+#include "settings/aquarium_keys.h"
+#include "settings/live_settings.h"
+
+namespace veltamar {
+
+std::string settingsPath() { return dataDirectory() + SETTINGS_FILE_NAME; }
+
+std::string fishKey(int species) { return "Fish" + std::to_string(species); }
+
+int leadingInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+        value = std::min<long long>(value * 10 + (text[i] - '0'), 1LL << 40);
+    if (negative) value = -value;
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+double leadingDecimal(std::string_view text) {
+    const std::string copy(text.substr(0, 64));
+    return std::atof(copy.c_str());
+}
+
+void loadSettings() {
+    ProfileWriteBatch file(settingsPath());
+
+    for (const AquariumKey& key : AQUARIUM_KEYS) {
+        const std::string stored = file.read(SECTION_AQUARIUM, key.name);
+        int value = leadingInteger(stored);
+        const bool present = !stored.empty();
+        const bool inRange = (!key.rangeMinimum || value >= *key.rangeMinimum) &&
+                             (!key.rangeMaximum || value <= *key.rangeMaximum);
+        if (!present || !inRange) {
+            file.write(SECTION_AQUARIUM, key.name, key.startupDefault);
+            value = leadingInteger(key.startupDefault);
+        }
+        setSlotValue(key, liveSettings, value);
+        if (key.startupReset) {
+            setSlotValue(key, liveSettings, *key.startupReset);
+            file.write(SECTION_AQUARIUM, key.name, formatKeyValue(key, liveSettings));
+        }
+    }
+    savedViewLeftRight = liveSettings.viewLeftRight;
+    savedViewNearFar = liveSettings.viewNearFar;
+
+    for (int s = 0; s < SPECIES_COUNT; ++s) {
+        const std::string stored = file.read(SECTION_FISH, fishKey(s));
+        int count = leadingInteger(stored);
+        if (stored.empty()) {
+            count = crtRand() % 6;
+            file.write(SECTION_FISH, fishKey(s), std::to_string(count));
+        }
+        liveSettings.speciesCounts[s] = std::min(count, SPECIES_MAXIMUM);
+    }
+
+    file.commit();
+}
+
+}  // namespace veltamar
