@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "offscreen_context.h"
+#include "platform/message_box.h"
+#include "render/frame_renderer.h"
+#include "render/scene_init.h"
+#include "settings/live_settings.h"
+#include "temp_config_home.h"
+
+using namespace veltamar;
+using veltamar::testsupport::TempConfigHome;
+
+namespace {
+
+struct NullHost : FrameHost {
+    void hideCursor() override {}
+    void swapBuffers() override {}
+};
+
+}  // namespace
+
+TEST(SceneInit, LoadsTexturesAndSettingsAndLeavesNoTemporaryFiles) {
+    gltest::OffscreenContext gl(320, 240);
+    ASSERT_TRUE(gl.ok());
+    TempConfigHome home;
+    home.writeSettings("[Aquarium Settings]\nLIGHTQIANGDU=40\n");
+    SceneState scene;
+    ViewState view;
+    initialiseScene(scene, view, 1024, 768);
+
+    EXPECT_TRUE(scene.populated);
+    EXPECT_EQ(view.screenWidth, 1024);
+    EXPECT_FLOAT_EQ(scene.tank.sceneRight, 49);
+    EXPECT_NE(scene.backgroundTexture, 0u);
+    for (GLuint texture : scene.fishTextures) EXPECT_NE(texture, 0u);
+    EXPECT_NE(scene.screenCopyTexture, 0u);
+    for (int slot : {10, 11}) {
+        GLint width = -1;
+        glBindTexture(GL_TEXTURE_2D, scene.fishTextures[slot]);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+        EXPECT_EQ(width, 0) << "fish texture slot " << slot << " exists without an image";
+    }
+
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(home.dataDirectory()))
+        files.push_back(entry.path().filename().string());
+    EXPECT_EQ(files, std::vector<std::string>{"OrvessaSet.ini"}) << "no .ad, .bmp or .wav file is left";
+
+    // The light strength from the file: (100 - 40) x 0.01.
+    NullHost host;
+    drawFrame(scene, view, host);
+    GLfloat ambient[4], diffuse[4];
+    glGetLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+    glGetLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    EXPECT_NEAR(ambient[0], 0.6f, 1e-6);
+    EXPECT_NEAR(diffuse[2], 0.6f, 1e-6);
+    EXPECT_FLOAT_EQ(ambient[3], 1.0f);
+}
+
+TEST(SceneInit, WithoutADataDirectoryOnlyTheContextLevelStateExists) {
+    gltest::OffscreenContext gl(320, 240);
+    ASSERT_TRUE(gl.ok());
+    TempConfigHome home;
+    std::ofstream(home.dataDirectory().substr(0, home.dataDirectory().size() - 1)) << "in the way";
+    std::vector<std::string> messages;
+    auto previous = setMessageHandler([&](const std::string& text, const std::string& caption) {
+        messages.push_back(caption + ": " + text);
+    });
+    SceneState scene;
+    ViewState view;
+    initialiseScene(scene, view, 800, 600);
+    setMessageHandler(previous);
+
+    EXPECT_EQ(messages, std::vector<std::string>{"ERROR: Error Find TempPath."});
+    EXPECT_TRUE(scene.contextReady);
+    EXPECT_FALSE(scene.populated);
+    EXPECT_FLOAT_EQ(scene.tank.sceneLeft, -49);
+    EXPECT_EQ(scene.backgroundTexture, 0u);
+    NullHost host;
+    drawFrame(scene, view, host);  // draws without the missing objects
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
