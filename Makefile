@@ -3,7 +3,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps test-sanitize clean
+.PHONY: run test build deps test-sanitize fuzz clean
 
 run: build
 	./$(BUILD)/veltamar
@@ -16,6 +16,11 @@ test-sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELTAMAR_SANITIZE=ON -DVELTAMAR_UNIT_TESTS_ONLY=ON
 	cmake --build $(SANITIZE_BUILD)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
+
+# The fuzzers, five minutes each (FUZZ_SECONDS to change).
+FUZZ_SECONDS ?= 300
+fuzz: deps
+	tests/fuzz/smoke.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 
 build: deps
 	cmake -S . -B $(BUILD) -G Ninja
