@@ -3,7 +3,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps test-sanitize fuzz clean
+.PHONY: run test build deps test-sanitize fuzz bench clean
 
 run: build
 	./$(BUILD)/veltamar
@@ -16,6 +16,10 @@ test-sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELTAMAR_SANITIZE=ON -DVELTAMAR_UNIT_TESTS_ONLY=ON
 	cmake --build $(SANITIZE_BUILD)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
+
+# Frame-cost benchmark beside the peer program (bench/run_bench.sh).
+bench: build
+	bench/run_bench.sh $(BUILD)
 
 # The fuzzers, five minutes each (FUZZ_SECONDS to change).
 FUZZ_SECONDS ?= 300

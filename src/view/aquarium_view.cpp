@@ -83,7 +83,7 @@ void AquariumView::onCommand(int id) {
         case CommandAction::RunSettingsDialog:
         case CommandAction::ShowMusicDialog:
         case CommandAction::ShowBackgroundDialog:
-        case CommandAction::None:
+        case CommandAction::Nothing:
             break;
     }
     finishCommand(view, id);

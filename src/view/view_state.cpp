@@ -22,7 +22,7 @@ CommandAction beginCommand(ViewState& state, int id) {
         case CMD_EXIT:
             return CommandAction::Exit;
         default:
-            return CommandAction::None;
+            return CommandAction::Nothing;
     }
 }
 

@@ -24,7 +24,7 @@ struct ViewState {
 
 // What the window has to do for a command after its state has been updated.
 enum class CommandAction {
-    None,
+    Nothing,
     RunFishDialog,
     RunSettingsDialog,
     ShowMusicDialog,

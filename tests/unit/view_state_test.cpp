@@ -9,7 +9,7 @@ TEST(ViewCommands, EveryIdBecomesTheToolModeAndDialogsReturnToNone) {
     for (int id : {TOOL_TOUCH, TOOL_FEED, TOOL_ZOOM_IN, TOOL_ZOOM_OUT, TOOL_SPARE, TOOL_RIPPLE, TOOL_POINT,
                    TOOL_SWIRL, 1234, 59648}) {
         ViewState state;
-        EXPECT_EQ(beginCommand(state, id), CommandAction::None) << id;
+        EXPECT_EQ(beginCommand(state, id), CommandAction::Nothing) << id;
         finishCommand(state, id);
         EXPECT_EQ(state.toolMode, id) << "ids without meaning stay the tool mode too";
     }
@@ -37,7 +37,7 @@ TEST(ViewCommands, EveryIdBecomesTheToolModeAndDialogsReturnToNone) {
 
     ViewState state;
     EXPECT_EQ(beginCommand(state, CMD_EXIT), CommandAction::Exit);
-    EXPECT_EQ(beginCommand(state, 0x10000 | TOOL_FEED), CommandAction::None) << "only the low word counts";
+    EXPECT_EQ(beginCommand(state, 0x10000 | TOOL_FEED), CommandAction::Nothing) << "only the low word counts";
     EXPECT_EQ(state.toolMode, TOOL_FEED);
 }
 

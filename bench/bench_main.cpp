@@ -1,0 +1,160 @@
+// Frame-cost benchmark: the program's own scene initialisation and frame drawing in a real GLX
+// window of a given size, with frame pacing off, printing one line of medians.
+//
+// usage: veltamar-bench --size WxH --fish N [--tool none|feed|swirl|ripple] [--frames F] [--runs R]
+
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "bench_scenario.h"
+#include "render/frame_renderer.h"
+#include "render/scene_init.h"
+
+using namespace veltamar;
+
+namespace {
+
+double processCpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
+}
+
+double wallMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0.0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0);
+}
+
+struct Options {
+    int width = 1024;
+    int height = 768;
+    int fish = 50;
+    std::string tool = "none";
+    int frames = 300;
+    int runs = 5;
+};
+
+Options parse(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string key = argv[i];
+        const char* value = argv[i + 1];
+        if (key == "--size") std::sscanf(value, "%dx%d", &o.width, &o.height);
+        if (key == "--fish") o.fish = std::atoi(value);
+        if (key == "--tool") o.tool = value;
+        if (key == "--frames") o.frames = std::atoi(value);
+        if (key == "--runs") o.runs = std::atoi(value);
+    }
+    return o;
+}
+
+// A mapped X window with a double-buffered GLX context current on it.
+class GlxWindow : public FrameHost {
+public:
+    GlxWindow(int width, int height) {
+        display = XOpenDisplay(nullptr);
+        if (!display) return;
+        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
+                            GLX_DEPTH_SIZE, 24, None};
+        XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
+        if (!visual) return;
+        XSetWindowAttributes wa{};
+        wa.colormap = XCreateColormap(display, RootWindow(display, visual->screen), visual->visual, AllocNone);
+        wa.override_redirect = True;
+        window = XCreateWindow(display, RootWindow(display, visual->screen), 0, 0, width, height, 0, visual->depth,
+                               InputOutput, visual->visual, CWColormap | CWOverrideRedirect, &wa);
+        XMapWindow(display, window);
+        XSync(display, False);
+        context = glXCreateContext(display, visual, nullptr, True);
+        XFree(visual);
+        ready = context && glXMakeCurrent(display, window, context);
+    }
+    ~GlxWindow() override {
+        if (!display) return;
+        glXMakeCurrent(display, None, nullptr);
+        if (context) glXDestroyContext(display, context);
+        if (window) XDestroyWindow(display, window);
+        XCloseDisplay(display);
+    }
+    bool ok() const { return ready; }
+    void hideCursor() override {}
+    void swapBuffers() override { glXSwapBuffers(display, window); }
+
+private:
+    Display* display = nullptr;
+    Window window = 0;
+    GLXContext context = nullptr;
+    bool ready = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const double startWall = wallMs();
+    const Options options = parse(argc, argv);
+
+    char home[] = "/tmp/veltamar-bench-XXXXXX";
+    if (!mkdtemp(home)) return 1;
+    setenv("XDG_CONFIG_HOME", home, 1);
+
+    GlxWindow window(options.width, options.height);
+    if (!window.ok()) {
+        std::fprintf(stderr, "veltamar-bench: no GLX window (is DISPLAY set?)\n");
+        return 1;
+    }
+
+    SceneState scene;
+    ViewState view;
+    initialiseScene(scene, view, options.width, options.height);
+    BenchScenario scenario(options.tool, options.fish, scene, view);
+    scenario.beforeFrame(0);
+    drawFrame(scene, view, window);
+    const double startupMs = wallMs() - startWall;
+
+    // Let every fish appear and the tool settle before measuring.
+    for (int frame = 1; frame <= 60; ++frame) {
+        scenario.beforeFrame(frame);
+        drawFrame(scene, view, window);
+    }
+
+    std::vector<double> cpuPerFrame, wallPerFrame;
+    int frame = 61;
+    for (int run = 0; run < options.runs; ++run) {
+        const double cpu0 = processCpuMs(), wall0 = wallMs();
+        for (int i = 0; i < options.frames; ++i, ++frame) {
+            scenario.beforeFrame(frame);
+            drawFrame(scene, view, window);
+        }
+        cpuPerFrame.push_back((processCpuMs() - cpu0) / options.frames);
+        wallPerFrame.push_back((wallMs() - wall0) / options.frames);
+    }
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("bench size=%dx%d fish=%d tool=%s frames=%d cpu_ms_per_frame=%.3f wall_ms_per_frame=%.3f "
+                "startup_ms=%.1f peak_rss_mb=%.1f\n",
+                options.width, options.height, options.fish, options.tool.c_str(), options.frames * options.runs,
+                median(cpuPerFrame), median(wallPerFrame), startupMs, usage.ru_maxrss / 1024.0);
+    std::filesystem::remove_all(home);
+    return 0;
+}

@@ -1,0 +1,39 @@
+#include "bench_scenario.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "settings/live_settings.h"
+
+namespace veltamar {
+
+BenchScenario::BenchScenario(const std::string& tool, int fish, SceneState& scene, ViewState& view)
+    : scene(scene), view(view) {
+    for (int s = 0; s < SPECIES_COUNT; ++s) liveSettings.speciesCounts[s] = fish / SPECIES_COUNT + (s < fish % SPECIES_COUNT);
+    if (tool == "none") {
+        view.toolMode = TOOL_NONE;
+    } else if (tool == "feed") {
+        view.toolMode = TOOL_FEED;
+    } else if (tool == "swirl") {
+        view.toolMode = TOOL_SWIRL;
+    } else {
+        std::fprintf(stderr, "veltamar-bench: unknown tool %s\n", tool.c_str());
+        std::exit(2);
+    }
+}
+
+void BenchScenario::beforeFrame(int frame) {
+    // The pointer circles the middle of the view, twice a second at 64 frames per second.
+    const double angle = frame * 0.2;
+    const int x = view.screenWidth / 2 + static_cast<int>(view.screenWidth * 0.3 * std::cos(angle));
+    const int y = view.screenHeight / 2 + static_cast<int>(view.screenHeight * 0.3 * std::sin(angle));
+    mouseMoved(view, x, y);
+    if (view.toolMode == TOOL_FEED && frame % 12 == 0) {
+        leftButtonDown(view, x, y);
+        leftButtonUp(view);
+    }
+    (void)scene;
+}
+
+}  // namespace veltamar
