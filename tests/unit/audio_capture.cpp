@@ -19,25 +19,13 @@ namespace veltamar::test {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-void put(std::ofstream& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xff));
-}
-
-}  // namespace
-
 AudioCapture::AudioCapture(const std::string& driver) {
     std::string pattern = (fs::temp_directory_path() / "veltamar-audio-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
     root = pattern;
-
-    const std::vector<std::pair<std::string, std::string>> environment = {
-        {"SDL_AUDIODRIVER", driver},
-        {"SDL_DISKAUDIOFILE", root + "/output.raw"},
-        {"XDG_CONFIG_HOME", root + "/config"},
-    };
-    for (const auto& [name, value] : environment) {
+    for (const auto& [name, value] : {std::pair<std::string, std::string>{"SDL_AUDIODRIVER", driver},
+                                      {"SDL_DISKAUDIOFILE", root + "/output.raw"},
+                                      {"XDG_CONFIG_HOME", root + "/config"}}) {
         const char* old = std::getenv(name.c_str());
         savedEnvironment.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
         setenv(name.c_str(), value.c_str(), 1);
@@ -48,7 +36,8 @@ AudioCapture::AudioCapture(const std::string& driver) {
 }
 
 AudioCapture::~AudioCapture() {
-    if (!finished) finish();
+    stopBuiltInSound();
+    closeAudioDevice();
     for (const auto& [name, value] : savedEnvironment) {
         if (value)
             setenv(name.c_str(), value->c_str(), 1);
@@ -62,17 +51,16 @@ AudioCapture::~AudioCapture() {
 std::vector<std::string> AudioCapture::dataFiles() const {
     std::vector<std::string> names;
     std::error_code ignored;
-    for (const auto& entry : fs::directory_iterator(dataDirectory(), ignored))
+    for (const auto& entry : fs::directory_iterator(root + "/config/VeltamarScr", ignored))
         names.push_back(entry.path().filename().string());
     return names;
 }
 
 std::vector<std::int16_t> AudioCapture::finish() {
-    finished = true;
     stopBuiltInSound();
     closeAudioDevice();
     std::ifstream in(root + "/output.raw", std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::vector<std::int16_t> samples(bytes.size() / 2);
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<std::int16_t>(static_cast<std::uint8_t>(bytes[2 * i]) |
@@ -82,13 +70,11 @@ std::vector<std::int16_t> AudioCapture::finish() {
 
 std::vector<Stretch> soundingStretches(const std::vector<std::int16_t>& samples, std::size_t minimumGap) {
     std::vector<Stretch> stretches;
-    const std::size_t frames = samples.size() / 2;
-    std::size_t silentRun = 0;
     std::optional<Stretch> current;
-    for (std::size_t f = 0; f < frames; ++f) {
-        const bool silent = samples[2 * f] == 0 && samples[2 * f + 1] == 0;
-        if (!silent) {
-            if (!current) current = Stretch{f, f + 1};
+    std::size_t silentRun = 0;
+    for (std::size_t f = 0; f < samples.size() / 2; ++f) {
+        if (samples[2 * f] != 0 || samples[2 * f + 1] != 0) {
+            if (!current) current = Stretch{f, f};
             current->end = f + 1;
             silentRun = 0;
         } else if (current && ++silentRun >= minimumGap) {
@@ -111,34 +97,36 @@ void sleepSeconds(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-void writeSineWav(const std::string& path, double seconds, int sampleRate, double frequency,
-                  double amplitude) {
-    const std::uint32_t frames = static_cast<std::uint32_t>(std::lround(seconds * sampleRate));
-    const std::uint32_t dataBytes = frames * 4;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write("RIFF", 4);
-    put(out, 36 + dataBytes, 4);
-    out.write("WAVEfmt ", 8);
-    put(out, 16, 4);
-    put(out, 1, 2);  // PCM
-    put(out, 2, 2);  // stereo
-    put(out, static_cast<std::uint32_t>(sampleRate), 4);
-    put(out, static_cast<std::uint32_t>(sampleRate) * 4, 4);
-    put(out, 4, 2);
-    put(out, 16, 2);
-    out.write("data", 4);
-    put(out, dataBytes, 4);
+void writeSineWav(const std::string& path, double seconds, int sampleRate) {
+    std::string bytes;
+    auto put = [&](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
+    };
+    const auto frames = static_cast<std::uint32_t>(std::lround(seconds * sampleRate));
+    const auto rate = static_cast<std::uint32_t>(sampleRate);
+    bytes += "RIFF";
+    put(36 + frames * 4, 4);
+    bytes += "WAVEfmt ";
+    put(16, 4);
+    put(1, 2);  // PCM
+    put(2, 2);  // stereo
+    put(rate, 4);
+    put(rate * 4, 4);
+    put(4, 2);
+    put(16, 2);
+    bytes += "data";
+    put(frames * 4, 4);
     for (std::uint32_t i = 0; i < frames; ++i) {
-        const double v = amplitude * std::sin(2.0 * std::numbers::pi * frequency * i / sampleRate);
-        const auto s = static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(v * 32767.0)));
-        put(out, s, 2);
-        put(out, s, 2);
+        const double v = 0.5 * std::sin(2.0 * std::numbers::pi * 440.0 * i / sampleRate);
+        const auto sample = static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(v * 32767.0)));
+        put(sample, 2);
+        put(sample, 2);
     }
+    writeFile(path, bytes);
 }
 
-void writeTextFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 }  // namespace veltamar::test
