@@ -3,11 +3,13 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "assets/builtin_textures.h"
 #include "assets/packed_resources.h"
 #include "audio/audio_device.h"
+#include "audio/looping_chunk.h"
 #include "audio/volume_scale.h"
 #include "platform/data_directory.h"
 #include "settings/live_settings.h"
@@ -21,7 +23,7 @@ static_assert(MIXER_VOLUME_MAX == MIX_MAX_VOLUME);
 constexpr int BUILT_IN_CHANNEL = 0;
 constexpr const char* MUSIC_NAME = "Music";
 
-Mix_Chunk* builtInChunk = nullptr;
+std::unique_ptr<LoopingChunk> builtInSound;
 int waveOutVolume = WAVE_OUT_VOLUME_MAX;
 
 }  // namespace
@@ -32,10 +34,9 @@ void setWaveOutVolume(int lowWord) {
 }
 
 void stopBuiltInSound() {
-    if (!builtInChunk) return;
+    if (!builtInSound) return;
     Mix_HaltChannel(BUILT_IN_CHANNEL);
-    Mix_FreeChunk(builtInChunk);
-    builtInChunk = nullptr;
+    builtInSound.reset();
 }
 
 void startBuiltInSound() {
@@ -46,12 +47,10 @@ void startBuiltInSound() {
     stopBuiltInSound();
     extractResource(RESOURCE_MUSIC, *directory, MUSIC_NAME);
     setWaveOutVolume(waveOutVolumeForSetting(liveSettings.soundVolume));
-    // The whole wave is decoded into memory here, so the files can go right away.
-    builtInChunk = Mix_LoadWAV(plainFileName(*directory, MUSIC_NAME).c_str());
-    if (builtInChunk && Mix_PlayChannel(BUILT_IN_CHANNEL, builtInChunk, -1) < 0) {
-        Mix_FreeChunk(builtInChunk);
-        builtInChunk = nullptr;
-    }
+    // The whole wave is read into memory here, so the files can go right away.
+    builtInSound = LoopingChunk::load(plainFileName(*directory, MUSIC_NAME));
+    if (builtInSound && Mix_PlayChannel(BUILT_IN_CHANNEL, builtInSound->chunk(), -1) < 0)
+        builtInSound.reset();
     deleteExtractedFiles(*directory, MUSIC_NAME);
 }
 
