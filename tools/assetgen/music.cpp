@@ -201,8 +201,9 @@ Sound composeMusic() {
         }
         renderBass(bass, chord.bass, at - 0.6, CHORD_SECONDS + 2.6, 0.12);
 
-        // Two or three chimes per chord, at unhurried, slightly uneven moments.
-        const int count = (c % 2 == 0) ? 3 : 2;
+        // One or two chimes per chord, at unhurried, slightly uneven moments: enough to catch the
+        // ear now and then, few enough not to become a tune that repeats.
+        const int count = (c % 2 == 0) ? 2 : 1;
         for (int k = 0; k < count; ++k) {
             const double when = at + 0.7 + k * (CHORD_SECONDS / count) + random.range(0.0, 0.9);
             const int tone = chord.chime[static_cast<std::size_t>(random.next() % chord.chime.size())];
@@ -212,8 +213,9 @@ Sound composeMusic() {
 
     // Now and then a little cluster of bubbles rises: two to five of them, the later ones smaller
     // and higher.
-    for (int cluster = 0; cluster < 7; ++cluster) {
-        double when = (cluster + random.range(0.1, 0.8)) * LOOP_SECONDS / 7.0;
+    constexpr int CLUSTERS = 6;
+    for (int cluster = 0; cluster < CLUSTERS; ++cluster) {
+        double when = (cluster + random.range(0.1, 0.8)) * LOOP_SECONDS / CLUSTERS;
         const int count = 2 + static_cast<int>(random.next() % 4);
         const double pan = random.range(-0.8, 0.8);
         double frequency = random.range(420.0, 700.0);
