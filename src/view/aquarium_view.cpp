@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 
+#include "audio/sound_arbiter.h"
 #include "platform/gl_release.h"
 #include "platform/message_box.h"
 #include "render/scene_init.h"
@@ -141,6 +142,7 @@ void AquariumView::onSize(wxSizeEvent& event) {
 
 void AquariumView::onTimer(wxTimerEvent&) {
     drawOneFrame();
+    arbitrateSound();
     scheduleNextFrame();
 }
 

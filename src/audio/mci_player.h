@@ -1,0 +1,81 @@
+#pragma once
+
+#include <SDL2/SDL_mixer.h>
+
+#include <chrono>
+#include <string>
+
+class wxWindow;
+
+// The player of the user's own music files (MP3, WAV, MPEG audio), one per music list dialog.
+// Each open loads the file named before as the mixer's music; play, stop, seek, position, length
+// and volume then act on it, with times in milliseconds. Only one track sounds at a time.
+
+namespace veltamar {
+
+class MciPlayer {
+  public:
+    MciPlayer() = default;
+    ~MciPlayer();
+    MciPlayer(const MciPlayer&) = delete;
+    MciPlayer& operator=(const MciPlayer&) = delete;
+
+    // The window the player belongs to (the music list dialog's hidden static). Kept for its
+    // owner's sake; the sound itself needs no window.
+    void setOwner(wxWindow* window) { ownerWindow = window; }
+    wxWindow* owner() const { return ownerWindow; }
+
+    void setFileName(const std::string& path) { fileName = path; }
+    const std::string& currentFileName() const { return fileName; }
+
+    // Lets go of the previous track and loads the named file, stopped at its beginning, at the
+    // player's volume. An empty name opens nothing. Afterwards canPlay() tells whether the file
+    // could be decoded (always false without a sound device). True when a track is open.
+    bool open();
+    bool isOpen() const { return music != nullptr; }
+    bool canPlay() const { return canPlayFile; }
+
+    // Plays from the current position; at the end of the track, from its beginning.
+    void play();
+    // Stops, staying at the current position.
+    void stop();
+    // Lets go of the track; the player then has nothing to play until the next open.
+    void close();
+    // Stops and moves to the position (milliseconds, kept within the track).
+    void seek(long positionMs);
+    // Milliseconds from the start: it advances while playing, and once the track has played to
+    // its end it equals getLength() exactly.
+    long getPosition();
+    // The track's length in milliseconds; 0 with no track open.
+    long getLength() const;
+
+    // Volume 0..1000, kept by the player and applied to the mixer's music at once.
+    void setVolume(int value);
+    int volume() const { return volumeSetting; }
+
+    // Closes the track and forgets it; the same as close, since there is no window to take down.
+    void destroy();
+
+  private:
+    enum class Mode { Stopped, Playing, Ended };
+
+    // Notices a track that has played to its end, or whose place in the mixer another player
+    // took.
+    void refreshMode();
+    long playingPosition() const;
+
+    wxWindow* ownerWindow = nullptr;
+    int volumeSetting = 1000;
+    bool canPlayFile = false;
+    Mix_Music* music = nullptr;
+    std::string fileName;
+
+    Mode mode = Mode::Stopped;
+    long stoppedAtMs = 0;
+    long lengthMs = 0;
+    // Where the current playback started, for decoders that cannot tell their position.
+    long playStartMs = 0;
+    std::chrono::steady_clock::time_point playStartTime;
+};
+
+}  // namespace veltamar
