@@ -6,6 +6,8 @@
 
 #include "assets/builtin_textures.h"
 #include "assets/texture_loader.h"
+#include "fish/fish_population.h"
+#include "fish/pick_grids.h"
 #include "platform/data_directory.h"
 #include "platform/message_box.h"
 
@@ -68,6 +70,10 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
                            scene.fishTextures[i]);
 
     // The settings come next; the sea floor, bubbles, fish and swirl marker are built from them.
+
+    // Populating the scene.
+    placeFish(scene.fish, scene.tank.sceneTop, scene.tank.sceneBottom);
+    buildPickGrids(scene.pickColumns, scene.pickRows, scene.tank);
 
     scene.screenCopyTexture = createBlankTexture();
 
