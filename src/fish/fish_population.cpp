@@ -1,6 +1,7 @@
 #include "fish/fish_population.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/crt_rand.h"
 
@@ -31,10 +32,11 @@ void placeFish(FishTable& fish, float sceneTop, float sceneBottom) {
     }
 }
 
+// Sums are taken in 64 bits: a hand-edited settings file may hold any 32-bit counts.
 int populationTotal(const SpeciesCounts& counts) {
-    int total = 0;
+    std::int64_t total = 0;
     for (std::int32_t count : counts) total += count;
-    return total;
+    return static_cast<int>(std::clamp<std::int64_t>(total, INT32_MIN, INT32_MAX));
 }
 
 int shownFishCount(const SpeciesCounts& counts, int revealCount) {
@@ -42,9 +44,9 @@ int shownFishCount(const SpeciesCounts& counts, int revealCount) {
 }
 
 int speciesOfRecord(const SpeciesCounts& counts, int i) {
-    int start = 0;
+    std::int64_t start = 0;
     for (int s = 0; s < SPECIES_COUNT; ++s) {
-        const int end = start + counts[s];
+        const std::int64_t end = start + counts[s];
         if (start <= i && i < end) return s;
         start = end;
     }

@@ -169,3 +169,11 @@ TEST(PickGrids, StartAcrossAndUpTheTankOnThePlaneOfTheFish) {
     EXPECT_FLOAT_EQ(rows[50].y, 25.0f);
     EXPECT_FLOAT_EQ(rows[50].x, 0.0f);
 }
+
+TEST(Species, ExtremeCountsFromAnEditedFileNeitherOverflowNorShowTooMany) {
+    const SpeciesCounts huge = counts({INT32_MAX, INT32_MAX, INT32_MAX});
+    EXPECT_EQ(shownFishCount(huge, 50), 50);
+    EXPECT_EQ(speciesOfRecord(huge, 49), 0);
+    const SpeciesCounts negative = counts({INT32_MIN, INT32_MIN, 5});
+    EXPECT_EQ(shownFishCount(negative, 50), 0);
+}
