@@ -71,7 +71,7 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
 
     // The settings come next; the sea floor, bubbles, fish and swirl marker are built from them.
 
-    // Populating the scene.
+    // Populating the scene: the fish, and right after them the pick grids.
     placeFish(scene.fish, scene.tank.sceneTop, scene.tank.sceneBottom);
     buildPickGrids(scene.pickColumns, scene.pickRows, scene.tank);
 

@@ -109,7 +109,7 @@ Colour baseColour(const SpeciesLook& look, const Spot& s) {
             // The lips carry on the face's colours, tinted toward the species' lip colour.
             const Colour face = s.v > 0 ? mix(look.flank, look.back, smoothstep(0.05, 1.0, s.v))
                                         : mix(look.flank, look.belly, smoothstep(0.05, 0.95, -s.v));
-            return mix(face, look.lip, 0.45);
+            return mix(face, look.lip, 0.3);
         }
         case Feature::DorsalFin:
         case Feature::AnalFin:
