@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "fish/shown_fish.h"
 #include "render/camera.h"
 #include "settings/live_settings.h"
 #include "view/idle_counter.h"
@@ -50,6 +51,10 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
     if (advanceIdleCounter()) host.hideCursor();
 
     setSceneLight(liveSettings.lightSetting);
+
+    // Fish: each shown record in its species' skin, drawn where the last frame left it, then moved.
+    if (scene.populated)
+        drawShownFish(scene.fish, liveSettings.speciesCounts, scene.fishRevealCount, scene.fishTextures.data());
 
     // Bubbles: additive, over everything drawn before them.
     glPushMatrix();

@@ -6,6 +6,8 @@
 
 #include "assets/builtin_textures.h"
 #include "assets/texture_loader.h"
+#include "fish/fish_population.h"
+#include "fish/pick_grids.h"
 #include "platform/data_directory.h"
 #include "platform/message_box.h"
 #include "settings/settings_file.h"
@@ -69,6 +71,10 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
                            scene.fishTextures[i]);
 
     loadSettings();
+
+    // Populating the scene: the fish, and right after them the pick grids.
+    placeFish(scene.fish, scene.tank.sceneTop, scene.tank.sceneBottom);
+    buildPickGrids(scene.pickColumns, scene.pickRows, scene.tank);
 
     scene.screenCopyTexture = createBlankTexture();
 

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "fish/fish_population.h"
+#include "fish/pick_grids.h"
 #include "render/tank_bounds.h"
 
 // The scene data of the aquarium view: everything the frame drawing reads and animates. The view
@@ -23,6 +25,9 @@ struct WorldPointCapture {
 
 struct SceneState {
     int fishRevealCount = 0;
+    PickColumns pickColumns{};
+    PickRows pickRows{};
+    FishTable fish;  // each record draws its random start values when it is constructed
     TankBounds tank;
 
     GLuint backgroundTexture = 0;
