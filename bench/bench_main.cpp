@@ -3,8 +3,6 @@
 //
 // usage: veltamar-bench --size WxH --fish N [--tool none|feed|swirl|ripple] [--frames F] [--runs R]
 
-#include <GL/glx.h>
-#include <X11/Xlib.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -22,6 +20,10 @@
 #include "bench_scenario.h"
 #include "render/frame_renderer.h"
 #include "render/scene_init.h"
+
+// Last: Xlib's macros (None, Status, ...) would clash with names of the program's headers.
+#include <GL/glx.h>
+#include <X11/Xlib.h>
 
 using namespace veltamar;
 
