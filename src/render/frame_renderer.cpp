@@ -4,7 +4,11 @@
 
 #include <algorithm>
 
+#include "environment/backdrop_colour_plane.h"
+#include "environment/backdrop_surface.h"
+#include "environment/bubble_emitters.h"
 #include "render/camera.h"
+#include "render/text_overlay.h"
 #include "settings/live_settings.h"
 #include "view/idle_counter.h"
 
@@ -47,9 +51,16 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
     glViewport(0, 0, view.screenWidth, view.screenHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
+    drawTextOverlay(view);
+
     if (advanceIdleCounter()) host.hideCursor();
 
     setSceneLight(liveSettings.lightSetting);
+    drawBackdropColourPlane(scene.tank);
+
+    // The backdrop picture, behind the fish drawn before it.
+    if (liveSettings.showTerra != 0 && backgroundIndexInRange() == 0)
+        drawBackdropPicture(scene.backdrop, scene.backgroundTexture);
 
     // Bubbles: additive, over everything drawn before them.
     glPushMatrix();
@@ -57,6 +68,7 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
+    drawBubbleEmitters(scene.bubbles);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();

@@ -6,8 +6,12 @@
 
 #include "assets/builtin_textures.h"
 #include "assets/texture_loader.h"
+#include "environment/backdrop_surface.h"
+#include "environment/bubble_emitters.h"
+#include "environment/sea_floor.h"
 #include "platform/data_directory.h"
 #include "platform/message_box.h"
+#include "platform/outline_font.h"
 
 namespace veltamar {
 
@@ -48,12 +52,16 @@ void setFixedGlState() {
 }
 
 void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int screenHeight) {
+    buildOutlineFont(locateOutlineFontFile());
     setFixedGlState();
     scene.contextReady = true;
 
     view.screenWidth = screenWidth;
     view.screenHeight = screenHeight;
     scene.tank = tankBoundsForScreen(screenWidth, screenHeight);
+
+    buildBackdropControlPoints(scene.backdrop, scene.tank);
+    drawBackdropSurface(scene.backdrop.backdropControlPoints, scene.backdrop.backdropDivisions);
 
     const auto directory = locateDataDirectory();
     if (!directory) {
@@ -64,10 +72,14 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
     loadBuiltInTexture(RESOURCE_BACKGROUND, *directory, "BackGround0", TextureKind::BlackKeyedMipmapped,
                        scene.backgroundTexture);
     for (int i = 0; i < FISH_TEXTURE_SLOTS; ++i)
-        loadBuiltInTexture(RESOURCE_FISH_FIRST + i, *directory, "fish" + std::to_string(i), TextureKind::Plain,
-                           scene.fishTextures[i]);
+        loadBuiltInTexture(RESOURCE_FISH_FIRST + i, *directory, "fish" + std::to_string(i),
+                           TextureKind::Plain, scene.fishTextures[i]);
 
     // The settings come next; the sea floor, bubbles, fish and swirl marker are built from them.
+
+    buildSeaFloor(scene.seaFloorGrid, static_cast<int>(scene.tank.sceneRight - scene.tank.sceneLeft),
+                  static_cast<int>(-scene.tank.sceneBack), 1);
+    setUpBubbleEmitters(scene.bubbles, scene.tank, *directory);
 
     scene.screenCopyTexture = createBlankTexture();
 

@@ -4,6 +4,9 @@
 
 #include <array>
 
+#include "environment/backdrop_surface.h"
+#include "environment/bubble_emitters.h"
+#include "environment/sea_floor.h"
 #include "render/tank_bounds.h"
 
 // The scene data of the aquarium view: everything the frame drawing reads and animates. The view
@@ -23,6 +26,9 @@ struct WorldPointCapture {
 
 struct SceneState {
     int fishRevealCount = 0;
+    BubbleEmitterSet bubbles;
+    SeaFloorGrid seaFloorGrid;
+    BackdropPatch backdrop;
     TankBounds tank;
 
     GLuint backgroundTexture = 0;
