@@ -121,6 +121,7 @@ void drawBackdropSurface(const BackdropControlPoints& points, int divisions) {
 }
 
 void drawBackdropPicture(const BackdropPatch& patch, GLuint texture) {
+    if (texture == 0) return;  // no picture was loaded: the colour plane stays the background
     // A black-keyed picture is transparent where it was pure black, but the frame has blending
     // off at this point, which would paint those texels black over the colour plane. Blend by the
     // texture's alpha for this draw only, with the current colour made opaque, so exactly the keyed

@@ -61,6 +61,7 @@ void drawBackdropSurface(const BackdropControlPoints& points, int divisions);
 // The backdrop picture as the frame shows it: binds the given picture texture (the built-in
 // "BackGround0" or another picture), pushes the matrix, draws the surface and pops. The picture's
 // transparent texels (pure black in a black-keyed picture) let the colour plane show through.
+// Without a texture (no picture could be loaded) nothing is drawn.
 void drawBackdropPicture(const BackdropPatch& patch, GLuint texture);
 
 }  // namespace veltamar

@@ -197,6 +197,10 @@ TEST(BackdropPicture, ThePlaneShowsThroughTheOpenWaterAboveThePicture) {
     liveSettings.showTerra = 0;
     drawFrame(scene, view, host);
     expectPixel(gl.pixel(300, 500), 255, 0, 0, 0, "terrain off: no picture either");
+    liveSettings.showTerra = 1;
+    scene.backgroundTexture = 0;
+    drawFrame(scene, view, host);
+    expectPixel(gl.pixel(300, 500), 255, 0, 0, 0, "no picture loaded: no blank surface over the plane");
     liveSettings = LiveSettings{};
 }
 

@@ -472,8 +472,9 @@ void paintDriftwood(Canvas& canvas, StrokeLayer& layer, Point from, Point contro
         const double groove = std::pow(
             std::fabs(std::sin((across * side * 2.2 + 0.6 * valueNoise(t * 9.0, 0.0, seed + 2)) * PI)), 10.0);
         // Round in section: light on the upper side, dark below.
-        const double light = side > 0 ? 1.0 - 0.35 * across : 0.80 - 0.55 * across;
-        Colour c = mix(fromBytes(112, 88, 64), fromBytes(170, 146, 112), 0.5 + 0.5 * bark);
+        const double light =
+            side > 0 ? 1.05 - 0.30 * across + 0.25 * std::pow(1.0 - across, 6.0) : 0.78 - 0.50 * across;
+        Colour c = mix(fromBytes(128, 106, 80), fromBytes(192, 170, 136), 0.5 + 0.5 * bark);
         c = scaled(c, light * (1.0 - 0.30 * groove));
         const Point p = wood.centre(t);
         return hazed(underwater(c, 0.4), p.x, p.y, haze);
@@ -568,8 +569,8 @@ RgbImage paintBackdrop() {
     // red stems beside it.
     paintEelGrass(canvas, layer, rnd, 900, 420, 16, 240, 0.30);
     paintEelGrass(canvas, layer, rnd, 990, 430, 10, 200, 0.26);
+    paintDriftwood(canvas, layer, {902, 330}, {918, 272}, {884, 212}, 7.5, 402, 0.14);
     paintDriftwood(canvas, layer, {1000, 450}, {930, 320}, {800, 250}, 17.0, 401, 0.12);
-    paintDriftwood(canvas, layer, {872, 312}, {852, 268}, {876, 220}, 6.5, 402, 0.14);
     paintStone(canvas, {905, 432, 74, 50, fromBytes(120, 118, 112), 301, 0.18, 0.8});
     paintStone(canvas, {830, 452, 52, 34, fromBytes(134, 126, 110), 302, 0.10, 0.5});
     paintStone(canvas, {965, 462, 46, 30, fromBytes(110, 112, 114), 303, 0.08, 0.6});
