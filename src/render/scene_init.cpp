@@ -72,8 +72,8 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
     loadBuiltInTexture(RESOURCE_BACKGROUND, *directory, "BackGround0", TextureKind::BlackKeyedMipmapped,
                        scene.backgroundTexture);
     for (int i = 0; i < FISH_TEXTURE_SLOTS; ++i)
-        loadBuiltInTexture(RESOURCE_FISH_FIRST + i, *directory, "fish" + std::to_string(i),
-                           TextureKind::Plain, scene.fishTextures[i]);
+        loadBuiltInTexture(RESOURCE_FISH_FIRST + i, *directory, "fish" + std::to_string(i), TextureKind::Plain,
+                           scene.fishTextures[i]);
 
     // The settings come next; the sea floor, bubbles, fish and swirl marker are built from them.
 
