@@ -19,17 +19,22 @@ namespace {
 constexpr unsigned int EM_UNITS = 100;
 constexpr float UNIT = 1.0f / EM_UNITS;
 
-// The outline library keeps every glyph's tessellated mesh until its font object goes, which for
-// a whole character set means tens of megabytes of fresh memory and most of the start-up time.
-// A fresh font object for every few glyphs keeps the memory small and reused.
-constexpr int GLYPHS_PER_FONT_OBJECT = 16;
+// The outline library keeps every glyph it made, with its tessellated mesh, until the glyph cache
+// is dropped (on a new face size or with the font object); for a whole character set that is tens
+// of megabytes of fresh memory and most of the start-up time. Dropping the cache every few glyphs
+// keeps the memory small and reused.
+constexpr int GLYPHS_PER_CACHE = 16;
+
+bool setUpFace(FTExtrudeFont& font) {
+    return font.FaceSize(EM_UNITS) && font.CharMap(ft_encoding_unicode);
+}
 
 std::unique_ptr<FTExtrudeFont> openExtrudedFont(const std::string& fontFile, float extrusion) {
     auto font = std::make_unique<FTExtrudeFont>(fontFile.c_str());
     if (font->Error() != 0) return nullptr;
     // The glyphs go into our own lists, so the library must not compile lists of its own.
     font->UseDisplayList(false);
-    if (!font->FaceSize(EM_UNITS) || !font->CharMap(ft_encoding_unicode)) return nullptr;
+    if (!setUpFace(*font)) return nullptr;
     font->Depth(extrusion * EM_UNITS);
     return font;
 }
@@ -105,7 +110,8 @@ int buildOutlineFont(const std::string& fontFile, float extrusion) {
     // lives in a list of its own that the glyph's list calls twice.
     const GLuint faces = glGenLists(FONT_GLYPH_COUNT);
     if (faces == 0) return 0;
-    std::unique_ptr<FTExtrudeFont> font;
+    const std::unique_ptr<FTExtrudeFont> font = openExtrudedFont(fontFile, extrusion);
+    if (!font) return 0;
     int built = 0;
     for (int code = 1; code < FONT_GLYPH_COUNT; ++code) {
         if (!coverage.has(static_cast<unsigned long>(code))) {
@@ -113,11 +119,7 @@ int buildOutlineFont(const std::string& fontFile, float extrusion) {
             glEndList();
             continue;
         }
-        if (!font || built % GLYPHS_PER_FONT_OBJECT == 0) {
-            font.reset();
-            font = openExtrudedFont(fontFile, extrusion);
-            if (!font) break;
-        }
+        if (built > 0 && built % GLYPHS_PER_CACHE == 0 && !setUpFace(*font)) break;
         const wchar_t text[2] = {static_cast<wchar_t>(code), 0};
         const float advance = font->Advance(text, 1) * UNIT;
         const FTBBox box = font->BBox(text, 1);
