@@ -4,8 +4,12 @@
 
 #include <algorithm>
 
+#include "environment/backdrop_colour_plane.h"
+#include "environment/backdrop_surface.h"
+#include "environment/bubble_emitters.h"
 #include "fish/shown_fish.h"
 #include "render/camera.h"
+#include "render/text_overlay.h"
 #include "settings/live_settings.h"
 #include "view/idle_counter.h"
 
@@ -48,13 +52,20 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
     glViewport(0, 0, view.screenWidth, view.screenHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
+    drawTextOverlay(view);
+
     if (advanceIdleCounter()) host.hideCursor();
 
     setSceneLight(liveSettings.lightSetting);
+    drawBackdropColourPlane(scene.tank);
 
     // Fish: each shown record in its species' skin, drawn where the last frame left it, then moved.
     if (scene.populated)
         drawShownFish(scene.fish, liveSettings.speciesCounts, scene.fishRevealCount, scene.fishTextures.data());
+
+    // The backdrop picture, behind the fish drawn before it.
+    if (liveSettings.showTerra != 0 && backgroundIndexInRange() == 0)
+        drawBackdropPicture(scene.backdrop, scene.backgroundTexture);
 
     // Bubbles: additive, over everything drawn before them.
     glPushMatrix();
@@ -62,6 +73,7 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
+    drawBubbleEmitters(scene.bubbles);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();

@@ -6,10 +6,14 @@
 
 #include "assets/builtin_textures.h"
 #include "assets/texture_loader.h"
+#include "environment/backdrop_surface.h"
+#include "environment/bubble_emitters.h"
+#include "environment/sea_floor.h"
 #include "fish/fish_population.h"
 #include "fish/pick_grids.h"
 #include "platform/data_directory.h"
 #include "platform/message_box.h"
+#include "platform/outline_font.h"
 #include "settings/settings_file.h"
 
 namespace veltamar {
@@ -51,12 +55,16 @@ void setFixedGlState() {
 }
 
 void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int screenHeight) {
+    buildOutlineFont(locateOutlineFontFile());
     setFixedGlState();
     scene.contextReady = true;
 
     view.screenWidth = screenWidth;
     view.screenHeight = screenHeight;
     scene.tank = tankBoundsForScreen(screenWidth, screenHeight);
+
+    buildBackdropControlPoints(scene.backdrop, scene.tank);
+    drawBackdropSurface(scene.backdrop.backdropControlPoints, scene.backdrop.backdropDivisions);
 
     const auto directory = locateDataDirectory();
     if (!directory) {
@@ -75,6 +83,10 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
     // Populating the scene: the fish, and right after them the pick grids.
     placeFish(scene.fish, scene.tank.sceneTop, scene.tank.sceneBottom);
     buildPickGrids(scene.pickColumns, scene.pickRows, scene.tank);
+
+    buildSeaFloor(scene.seaFloorGrid, static_cast<int>(scene.tank.sceneRight - scene.tank.sceneLeft),
+                  static_cast<int>(-scene.tank.sceneBack), 1);
+    setUpBubbleEmitters(scene.bubbles, scene.tank, *directory);
 
     scene.screenCopyTexture = createBlankTexture();
 

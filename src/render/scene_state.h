@@ -4,6 +4,9 @@
 
 #include <array>
 
+#include "environment/backdrop_surface.h"
+#include "environment/bubble_emitters.h"
+#include "environment/sea_floor.h"
 #include "fish/fish_population.h"
 #include "fish/pick_grids.h"
 #include "render/tank_bounds.h"
@@ -27,7 +30,10 @@ struct SceneState {
     int fishRevealCount = 0;
     PickColumns pickColumns{};
     PickRows pickRows{};
+    BubbleEmitterSet bubbles;
+    SeaFloorGrid seaFloorGrid;
     FishTable fish;  // each record draws its random start values when it is constructed
+    BackdropPatch backdrop;
     TankBounds tank;
 
     GLuint backgroundTexture = 0;

@@ -1,0 +1,145 @@
+#include "environment/backdrop_surface.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "settings/live_settings.h"
+
+namespace veltamar {
+
+float backdropSway = 0.0f;
+bool backdropSwayRising = true;
+
+namespace {
+
+constexpr float SWAY_STEP = 0.008f;
+constexpr float SWAY_TOP = 1.0f;
+constexpr float SWAY_BOTTOM = -0.5f;
+constexpr float SURFACE_Z = -90.0f;
+constexpr int SURFACE_DIVISIONS = 2;
+
+// Heights of the six rows, top to bottom (single-precision constants).
+constexpr float ROW_Y[BACKDROP_ORDER] = {39.0f, 23.6f, 8.2f, -7.2f, -22.6f, -38.0f};
+
+void stepSway() {
+    const int style = backgroundIndexInRange();
+    if (style != 0 && style != 2) return;
+    backdropSway += backdropSwayRising ? SWAY_STEP : -SWAY_STEP;
+    if (backdropSway > SWAY_TOP) backdropSwayRising = false;
+    if (backdropSway < SWAY_BOTTOM) backdropSwayRising = true;
+}
+
+BackdropPoint weighted(const BackdropPoint& p, double w) {
+    return {p.x * w, p.y * w, p.z * w};
+}
+
+BackdropPoint sum(const BackdropPoint& a, const BackdropPoint& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+
+class GlStrips : public BackdropStripSink {
+  public:
+    void beginStrip() override { glBegin(GL_TRIANGLE_STRIP); }
+    void vertex(float s, float t, const BackdropPoint& p) override {
+        glTexCoord2f(s, t);
+        glVertex3d(p.x, p.y, p.z);
+    }
+    void endStrip() override { glEnd(); }
+};
+
+}  // namespace
+
+void buildBackdropControlPoints(BackdropPatch& patch, const TankBounds& tank) {
+    stepSway();
+    patch.backdropDivisions = SURFACE_DIVISIONS;
+    const float w = backdropSway;
+    const double step = (tank.sceneRight - tank.sceneLeft) * 0.2;
+    for (int c = 0; c < BACKDROP_ORDER; ++c) {
+        const float columnX = static_cast<float>(tank.sceneLeft + c * step);
+        const bool even = c % 2 == 0;
+        for (int r = 0; r < BACKDROP_ORDER; ++r) {
+            BackdropPoint& p = patch.backdropControlPoints[r][c];
+            p.y = ROW_Y[r];
+            if (r < 2) {
+                // The top two rows sway: shifted sideways and pushed alternately back and forth.
+                p.x = w + columnX;
+                p.z = even ? w + SURFACE_Z : SURFACE_Z - w;
+            } else {
+                p.x = columnX;
+                p.z = SURFACE_Z;
+            }
+        }
+    }
+}
+
+BackdropPoint bezierPoint5(const BackdropCurve& q, float s) {
+    const double u = s;
+    const double m = 1.0f - s;
+    const double weights[BACKDROP_ORDER] = {
+        std::pow(u, 5),
+        5.0 * std::pow(u, 4) * std::pow(m, 1),
+        10.0 * std::pow(u, 3) * std::pow(m, 2),
+        10.0 * std::pow(u, 2) * std::pow(m, 3),
+        5.0 * std::pow(u, 1) * std::pow(m, 4),
+        std::pow(m, 5),
+    };
+    BackdropPoint point;
+    for (int k = 0; k < BACKDROP_ORDER; ++k) point = sum(point, weighted(q[k], weights[k]));
+    return point;
+}
+
+void traceBackdropSurface(const BackdropControlPoints& points, int divisions, BackdropStripSink& sink) {
+    if (divisions < 1) return;
+    const int n = std::min(divisions, MAX_BACKDROP_DIVISIONS);
+    const float steps = static_cast<float>(n);
+
+    // The working column starts as the last control column, evaluated top to bottom.
+    BackdropCurve lastColumn;
+    for (int r = 0; r < BACKDROP_ORDER; ++r) lastColumn[r] = points[r][BACKDROP_ORDER - 1];
+    std::array<BackdropPoint, MAX_BACKDROP_DIVISIONS + 1> previous;
+    for (int j = 0; j <= n; ++j) previous[j] = bezierPoint5(lastColumn, j / steps);
+
+    for (int i = 0; i <= n; ++i) {
+        const float u = i / steps;
+        BackdropCurve column;
+        for (int r = 0; r < BACKDROP_ORDER; ++r) column[r] = bezierPoint5(points[r], u);
+        sink.beginStrip();
+        for (int j = 0; j <= n; ++j) {
+            const float v = j / steps;
+            sink.vertex((i - 1) / steps, v, previous[j]);
+            const BackdropPoint next = bezierPoint5(column, v);
+            sink.vertex(i / steps, v, next);
+            previous[j] = next;
+        }
+        sink.endStrip();
+    }
+}
+
+void drawBackdropSurface(const BackdropControlPoints& points, int divisions) {
+    GlStrips strips;
+    traceBackdropSurface(points, divisions, strips);
+}
+
+void drawBackdropPicture(const BackdropPatch& patch, GLuint texture) {
+    if (texture == 0) return;  // no picture was loaded: the colour plane stays the background
+    // A black-keyed picture is transparent where it was pure black, but the frame has blending
+    // off at this point, which would paint those texels black over the colour plane. Blend by the
+    // texture's alpha for this draw only, with the current colour made opaque, so exactly the keyed
+    // texels let the plane through; the saved state is restored afterwards.
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
+    GLfloat current[4];
+    glGetFloatv(GL_CURRENT_COLOR, current);
+    glColor4f(current[0], current[1], current[2], 1.0f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
+
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPushMatrix();
+    drawBackdropSurface(patch.backdropControlPoints, patch.backdropDivisions);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+}  // namespace veltamar
