@@ -326,6 +326,7 @@ TEST(FishTank, FiftyFishOfTenSpeciesSwimThroughTheFrame) {
     ViewState view;
     initialiseScene(scene, view, 1024, 768);
     liveSettings.speciesCounts = {5, 5, 5, 5, 5, 5, 5, 5, 5, 5};
+    liveSettings.showTerra = 0;  // the fish over the plain black backdrop colour
     QuietHost host;
     for (int frame = 0; frame < 240; ++frame) drawFrame(scene, view, host);
     const Image earlier = readFramebuffer(1024, 768);
@@ -334,6 +335,7 @@ TEST(FishTank, FiftyFishOfTenSpeciesSwimThroughTheFrame) {
     const Image image = readFramebuffer(1024, 768);
     keepPicture(image, "tank");
     liveSettings.speciesCounts = {};
+    liveSettings.showTerra = 1;
 
     long covered = 0, changed = 0;
     for (int y = 0; y < 768; ++y)
