@@ -41,6 +41,8 @@ ClockWindow::ClockWindow(wxWindow* parent)
     timer.Start(TIMER_PERIOD_MS);
 }
 
-void ClockWindow::onTimer(wxTimerEvent&) { showLocalTime(*ledClock); }
+void ClockWindow::onTimer(wxTimerEvent&) {
+    showLocalTime(*ledClock);
+}
 
 }  // namespace veltamar

@@ -16,14 +16,14 @@ constexpr int CLOCK_WINDOW_CLOCK_ID = 1034;
 constexpr int CLOCK_WINDOW_ADDRESS_ID = 1037;
 
 class ClockWindow : public wxFrame {
-public:
+  public:
     explicit ClockWindow(wxWindow* parent = nullptr);
 
     LedClock& clock() { return *ledClock; }
     wxStaticText& address() { return *webAddress; }
     wxTimer& refreshTimer() { return timer; }
 
-private:
+  private:
     void onTimer(wxTimerEvent& event);
 
     LedClock* ledClock;

@@ -73,7 +73,8 @@ void LedClock::redraw() {
         }
     }
     for (int colon : time.colons)
-        for (const UiRect& dot : colonDots(colon, margin, h)) dc.DrawEllipse(dot.x, dot.y, dot.width, dot.height);
+        for (const UiRect& dot : colonDots(colon, margin, h))
+            dc.DrawEllipse(dot.x, dot.y, dot.width, dot.height);
     dc.SelectObject(wxNullBitmap);
     ++draws;
     Refresh(false);

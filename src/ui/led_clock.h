@@ -17,7 +17,7 @@
 namespace veltamar {
 
 class LedClock : public wxWindow {
-public:
+  public:
     LedClock(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
              const wxSize& size = wxDefaultSize);
 
@@ -41,7 +41,7 @@ public:
     // How many times the memory picture has been drawn.
     int drawCount() const { return draws; }
 
-private:
+  private:
     void redraw();
     void onPaint(wxPaintEvent& event);
 

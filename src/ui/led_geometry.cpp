@@ -7,7 +7,9 @@ namespace veltamar {
 namespace {
 
 // Tenths of a unit, truncated to whole pixels.
-int tenths(int count, int unit) { return count * unit / 10; }
+int tenths(int count, int unit) {
+    return count * unit / 10;
+}
 
 struct TenthPoint {
     int x, y;
@@ -18,12 +20,12 @@ struct TenthPoint {
 // bars at their outer ends.
 const std::vector<TenthPoint>& segmentOutline(LedSegment segment) {
     static const std::array<std::vector<TenthPoint>, SEGMENT_COUNT> outlines{{
-        {{1, 0}, {9, 0}, {7, 2}, {3, 2}},                  // a
-        {{10, 1}, {10, 8}, {9, 9}, {8, 8}, {8, 3}},        // b
-        {{9, 11}, {10, 12}, {10, 19}, {8, 17}, {8, 12}},   // c
-        {{3, 17}, {7, 17}, {9, 19}, {1, 19}},              // d
-        {{1, 11}, {2, 12}, {2, 17}, {0, 19}, {0, 12}},     // e
-        {{0, 1}, {2, 3}, {2, 8}, {1, 9}, {0, 8}},          // f
+        {{1, 0}, {9, 0}, {7, 2}, {3, 2}},                      // a
+        {{10, 1}, {10, 8}, {9, 9}, {8, 8}, {8, 3}},            // b
+        {{9, 11}, {10, 12}, {10, 19}, {8, 17}, {8, 12}},       // c
+        {{3, 17}, {7, 17}, {9, 19}, {1, 19}},                  // d
+        {{1, 11}, {2, 12}, {2, 17}, {0, 19}, {0, 12}},         // e
+        {{0, 1}, {2, 3}, {2, 8}, {1, 9}, {0, 8}},              // f
         {{2, 10}, {3, 9}, {7, 9}, {8, 10}, {7, 11}, {3, 11}},  // g
     }};
     return outlines[segment];
@@ -62,7 +64,9 @@ std::uint8_t litSegments(int digit) {
     return digit >= 0 && digit <= 9 ? table[digit] : 0;
 }
 
-int ledMargin(int clientHeight) { return std::max(0, clientHeight / 10); }
+int ledMargin(int clientHeight) {
+    return std::max(0, clientHeight / 10);
+}
 
 LedLayout computeLedLayout(int clientWidth, int clientHeight, int margin, int alignment, int gapSetting) {
     LedLayout layout;

@@ -23,7 +23,16 @@ constexpr int LED_AUTOMATIC_GAP = -1;
 
 // The seven segments: a top, b upper right, c lower right, d bottom, e lower left, f upper left,
 // g middle.
-enum LedSegment { SEGMENT_A, SEGMENT_B, SEGMENT_C, SEGMENT_D, SEGMENT_E, SEGMENT_F, SEGMENT_G, SEGMENT_COUNT };
+enum LedSegment {
+    SEGMENT_A,
+    SEGMENT_B,
+    SEGMENT_C,
+    SEGMENT_D,
+    SEGMENT_E,
+    SEGMENT_F,
+    SEGMENT_G,
+    SEGMENT_COUNT
+};
 
 // Bit s is set when digit (0..9) lights segment s.
 std::uint8_t litSegments(int digit);

@@ -8,7 +8,11 @@
 
 namespace veltamar {
 
-inline wxColour toWxColour(ColorRef c) { return wxColour(redOf(c), greenOf(c), blueOf(c)); }
-inline ColorRef fromWxColour(const wxColour& c) { return rgbColor(c.Red(), c.Green(), c.Blue()); }
+inline wxColour toWxColour(ColorRef c) {
+    return wxColour(redOf(c), greenOf(c), blueOf(c));
+}
+inline ColorRef fromWxColour(const wxColour& c) {
+    return rgbColor(c.Red(), c.Green(), c.Blue());
+}
 
 }  // namespace veltamar

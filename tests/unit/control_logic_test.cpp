@@ -77,6 +77,10 @@ TEST(ButtonInteraction, HoverRules) {
     EXPECT_TRUE(b.captureLost().redraw);
     EXPECT_FALSE(b.mouseOver());
 
+    b.pointerMoved(true, false);
+    EXPECT_TRUE(b.setTracksHover(false).redraw) << "a button that stops lighting up goes dark";
+    EXPECT_FALSE(b.pointerMoved(true, false).redraw);
+
     ButtonInteraction plain(false);
     EXPECT_FALSE(plain.pointerMoved(true, false).redraw);
     EXPECT_FALSE(plain.mouseOver());
@@ -133,7 +137,8 @@ TEST(SliderModel, RangePositionAndSteps) {
 }
 
 TEST(SliderModel, KeysMoveTowardsTheMinimumOrMaximum) {
-    EXPECT_EQ(actionForKey(SliderKey::Up), SliderAction::LineUp) << "up on a vertical slider is towards 0 at the top";
+    EXPECT_EQ(actionForKey(SliderKey::Up), SliderAction::LineUp)
+        << "up on a vertical slider is towards 0 at the top";
     EXPECT_EQ(actionForKey(SliderKey::Left), SliderAction::LineUp);
     EXPECT_EQ(actionForKey(SliderKey::Down), SliderAction::LineDown);
     EXPECT_EQ(actionForKey(SliderKey::Right), SliderAction::LineDown);
@@ -172,11 +177,11 @@ TEST(SliderGeometry, EndCirclesSitBesideTheThumbsTravel) {
             if (vertical) {
                 EXPECT_LE(first.bottom(), lowest.y);
                 EXPECT_GE(last.y, highest.bottom());
-                EXPECT_EQ(first.x, marksTopLeft ? 0 : 30 - 7);
+                EXPECT_EQ(first.x, marksTopLeft ? 1 : 30 - 7 - 1);
             } else {
                 EXPECT_LE(first.right(), lowest.x);
                 EXPECT_GE(last.x, highest.right());
-                EXPECT_EQ(first.y, marksTopLeft ? 0 : 30 - 7);
+                EXPECT_EQ(first.y, marksTopLeft ? 1 : 30 - 7 - 1);
             }
         }
     }
@@ -191,16 +196,19 @@ TEST(HyperlinkText, ErrorTextsByCode) {
     EXPECT_EQ(linkErrorText(11), "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
     EXPECT_EQ(linkErrorText(26), "A sharing violation occurred. ");
     EXPECT_EQ(linkErrorText(27), "The filename association is\nincomplete or invalid.");
-    EXPECT_EQ(linkErrorText(28), "The DDE transaction could not\nbe completed because the request timed out.");
+    EXPECT_EQ(linkErrorText(28),
+              "The DDE transaction could not\nbe completed because the request timed out.");
     EXPECT_EQ(linkErrorText(29), "The DDE transaction failed.");
-    EXPECT_EQ(linkErrorText(30),
-              "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.");
+    EXPECT_EQ(
+        linkErrorText(30),
+        "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.");
     EXPECT_EQ(linkErrorText(31), "There is no application associated\nwith the given filename extension.");
     EXPECT_EQ(linkErrorText(32), "The specified dynamic-link library was not found.");
     EXPECT_EQ(linkErrorText(1), "Unknown Error (1) occurred.");
     EXPECT_EQ(linkErrorText(-7), "Unknown Error (-7) occurred.");
     EXPECT_EQ(linkErrorMessage(31),
-              "Unable to open hyperlink:\n\nThere is no application associated\nwith the given filename extension.");
+              "Unable to open hyperlink:\n\nThere is no application associated\nwith the given filename "
+              "extension.");
 }
 
 TEST(HyperlinkText, OpenResults) {

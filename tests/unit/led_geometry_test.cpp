@@ -52,7 +52,8 @@ TEST(LedLayout, LeadingZerosAndPositionsOf090507) {
     const int h = l.unit, g = l.gap, x = l.x0;
     const LedTimeLayout t = layoutTime(l, 9, 5, 7);
     const int a = x + 3 * h + g, b = x + 6 * h + 2 * g;
-    const std::array<PlacedDigit, 6> expected{{{x, 0}, {x + g + h, 9}, {a, 0}, {a + g + h, 5}, {b, 0}, {b + 28, 7}}};
+    const std::array<PlacedDigit, 6> expected{
+        {{x, 0}, {x + g + h, 9}, {a, 0}, {a + g + h, 5}, {b, 0}, {b + 28, 7}}};
     EXPECT_EQ(t.digits, expected);
     EXPECT_EQ(t.colons[0], x + g + 2 * h);
     EXPECT_EQ(t.colons[1], a + g + 2 * h);
@@ -98,7 +99,7 @@ TEST(LedLayout, ValuesOutsideTwoDigitsAreLimited) {
 }
 
 TEST(LedSegments, SevenSegmentTable) {
-    const std::array<const char*, 10> expected{"abcdef", "bc",      "abdeg", "abcdg",   "bcfg",
+    const std::array<const char*, 10> expected{"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
                                                "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
     for (int digit = 0; digit <= 9; ++digit) {
         std::string lit;

@@ -40,8 +40,12 @@ RgbaImage paintLamp(bool lit) {
     return image;
 }
 
-RgbaImage paintOffMark() { return paintLamp(false); }
-RgbaImage paintOnMark() { return paintLamp(true); }
+RgbaImage paintOffMark() {
+    return paintLamp(false);
+}
+RgbaImage paintOnMark() {
+    return paintLamp(true);
+}
 
 // A gear with eight teeth and a hole, for the "settings" part of the icon.
 Distance gear(Point2 c, double rootRadius, double toothHeight, double holeRadius) {

@@ -76,7 +76,8 @@ void fill(RgbaImage& image, const Distance& shape, const Shader& shader, double 
 }
 
 void fill(RgbaImage& image, const Distance& shape, Colour colour, double opacity) {
-    fill(image, shape, [colour](double, double) { return colour; }, opacity);
+    fill(
+        image, shape, [colour](double, double) { return colour; }, opacity);
 }
 
 }  // namespace veltamar::assetgen

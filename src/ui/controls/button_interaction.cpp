@@ -6,6 +6,13 @@ ButtonFeedback ButtonInteraction::changed(bool wasOver, bool wasPressed) const {
     return {wasOver != over || wasPressed != pressed(), false};
 }
 
+ButtonFeedback ButtonInteraction::setTracksHover(bool tracks) {
+    const bool wasOver = over, wasPressed = pressed();
+    tracksHover = tracks;
+    if (!tracks) over = false;
+    return changed(wasOver, wasPressed);
+}
+
 ButtonFeedback ButtonInteraction::pointerMoved(bool inside, bool leftDown) {
     const bool wasOver = over, wasPressed = pressed();
     mouseInside = inside;

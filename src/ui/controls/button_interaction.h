@@ -13,9 +13,12 @@ struct ButtonFeedback {
 };
 
 class ButtonInteraction {
-public:
+  public:
     // tracksHover: the button lights up while the mouse is over it (flat buttons, check buttons).
     explicit ButtonInteraction(bool tracksHover = true) : tracksHover(tracksHover) {}
+
+    // Turning hover tracking off also puts the light out.
+    ButtonFeedback setTracksHover(bool tracks);
 
     // The mouse moved; inside tells whether it is over the button, leftDown whether the left
     // button is held. Entering while the left button is held (a drag that began elsewhere) does
@@ -36,7 +39,7 @@ public:
     // While the left button press that began on the button is held, the button keeps the mouse.
     bool holdsMouse() const { return mouseArmed; }
 
-private:
+  private:
     ButtonFeedback changed(bool wasOver, bool wasPressed) const;
 
     bool tracksHover;

@@ -11,7 +11,9 @@ constexpr int TEXT_SPACING = 3;
 
 }  // namespace
 
-int onStateForCheck(int value) { return value == 1 || value == 2 ? 1 : 0; }
+int onStateForCheck(int value) {
+    return value == 1 || value == 2 ? 1 : 0;
+}
 
 CheckButtonLayout layoutCheckButton(UiRect client, int markSize, bool leftText) {
     CheckButtonLayout layout;

@@ -18,7 +18,8 @@ std::vector<ColorListCtrl*>& liveLists() {
 
 }  // namespace
 
-ColorListCtrl::ColorListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+ColorListCtrl::ColorListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                             long style)
     : wxListCtrl(parent, id, pos, size, style) {
     liveLists().push_back(this);
     Bind(wxEVT_LIST_INSERT_ITEM, &ColorListCtrl::onRowsChanged, this);
@@ -26,9 +27,13 @@ ColorListCtrl::ColorListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos
     Bind(wxEVT_LIST_DELETE_ALL_ITEMS, &ColorListCtrl::onRowsChanged, this);
 }
 
-ColorListCtrl::~ColorListCtrl() { std::erase(liveLists(), this); }
+ColorListCtrl::~ColorListCtrl() {
+    std::erase(liveLists(), this);
+}
 
-int ColorListCtrl::playingIndex() { return playingRow; }
+int ColorListCtrl::playingIndex() {
+    return playingRow;
+}
 
 void ColorListCtrl::setPlayingIndex(int index) {
     playingRow = index;

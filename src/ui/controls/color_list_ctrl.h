@@ -15,7 +15,7 @@ constexpr ColorRef LIST_ROW_BACKGROUND = rgbColor(196, 184, 130);
 constexpr ColorRef LIST_PLAYING_BACKGROUND = rgbColor(0, 255, 0);
 
 class ColorListCtrl : public wxListCtrl {
-public:
+  public:
     ColorListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
                   const wxSize& size = wxDefaultSize, long style = wxLC_REPORT);
     ~ColorListCtrl() override;
@@ -28,7 +28,7 @@ public:
     // Gives every row its colours again.
     void refreshRowColors();
 
-private:
+  private:
     void onRowsChanged(wxListEvent& event);
 };
 

@@ -64,7 +64,9 @@ wxEventType scrollEventOf(SliderAction action) {
     return wxEVT_SCROLL_BOTTOM;
 }
 
-wxRect toWxRect(const UiRect& r) { return {r.x, r.y, r.width, r.height}; }
+wxRect toWxRect(const UiRect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
 
 }  // namespace
 
@@ -129,13 +131,15 @@ bool ColorSlider::Enable(bool enable) {
     return true;
 }
 
-wxSize ColorSlider::DoGetBestClientSize() const { return vertical ? wxSize(26, 100) : wxSize(100, 26); }
+wxSize ColorSlider::DoGetBestClientSize() const {
+    return vertical ? wxSize(26, 100) : wxSize(100, 26);
+}
 
 void ColorSlider::onPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     const wxRect client = GetClientRect();
     dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(GetParent()->GetBackgroundColour()));
+    dc.SetBrush(wxBrush(backgroundBehind(*this)));
     dc.DrawRectangle(client);
 
     const SliderGeometry g = geometry();
@@ -159,7 +163,12 @@ void ColorSlider::onPaint(wxPaintEvent&) {
     dc.SetBrush(wxBrush(toWxColour(faceColor)));
     dc.DrawEllipse(toWxRect(last));
 
-    if (HasFocus()) wxRendererNative::Get().DrawFocusRect(this, dc, client);
+    // The focus frame surrounds the thumb's travel and keeps clear of the end circles.
+    if (HasFocus()) {
+        const UiRect lowest = g.thumbRect(g.trackStart()), highest = g.thumbRect(g.trackEnd());
+        const wxRect travel = toWxRect(lowest).Union(toWxRect(highest)).Union(channel).Inflate(2);
+        wxRendererNative::Get().DrawFocusRect(this, dc, travel.Intersect(client));
+    }
 }
 
 // The thumb is an ellipse outlined in the face colour: solid in the thumb colour, or while it is
@@ -222,9 +231,13 @@ void ColorSlider::onMotion(wxMouseEvent& event) {
     event.Skip();
 }
 
-void ColorSlider::onLeftUp(wxMouseEvent&) { endMouseAction(); }
+void ColorSlider::onLeftUp(wxMouseEvent&) {
+    endMouseAction();
+}
 
-void ColorSlider::onCaptureLost(wxMouseCaptureLostEvent&) { endMouseAction(); }
+void ColorSlider::onCaptureLost(wxMouseCaptureLostEvent&) {
+    endMouseAction();
+}
 
 void ColorSlider::onRepeat(wxTimerEvent&) {
     if (paging && pageTowardsMouse()) repeatTimer.StartOnce(REPEAT_MS);
@@ -262,8 +275,7 @@ void ColorSlider::onKeyDown(wxKeyEvent& event) {
         event.Skip();
         return;
     }
-    step(actionForKey(*key));
-    keyStepped = true;
+    if (step(actionForKey(*key))) keyStepped = true;
 }
 
 void ColorSlider::onKeyUp(wxKeyEvent& event) {
@@ -280,10 +292,11 @@ void ColorSlider::onFocusChange(wxFocusEvent& event) {
     event.Skip();
 }
 
-void ColorSlider::step(SliderAction action) {
-    if (!model.apply(action)) return;
+bool ColorSlider::step(SliderAction action) {
+    if (!model.apply(action)) return false;
     Refresh();
     notifyChange(scrollEventOf(action));
+    return true;
 }
 
 void ColorSlider::notify(wxEventType scrollType) {

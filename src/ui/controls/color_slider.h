@@ -17,12 +17,13 @@
 // While the position changes through the user it sends the usual slider events to its parent:
 // a wxScrollEvent (wxEVT_SCROLL_LINEUP/LINEDOWN/PAGEUP/PAGEDOWN/TOP/BOTTOM/THUMBTRACK) and then
 // wxEVT_SLIDER for every change, wxEVT_SCROLL_THUMBRELEASE when a drag ends and
-// wxEVT_SCROLL_CHANGED when the mouse button or key is let go. setPos() sends nothing.
+// wxEVT_SCROLL_CHANGED when the mouse button or a key that moved it is let go. setPos() sends
+// nothing.
 
 namespace veltamar {
 
 class ColorSlider : public wxControl {
-public:
+  public:
     // style: wxSL_HORIZONTAL or wxSL_VERTICAL, plus wxSL_TOP / wxSL_LEFT to put the end circles
     // at the top or left instead of the bottom or right.
     ColorSlider(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
@@ -51,10 +52,10 @@ public:
 
     bool Enable(bool enable = true) override;
 
-protected:
+  protected:
     wxSize DoGetBestClientSize() const override;
 
-private:
+  private:
     void onPaint(wxPaintEvent& event);
     void onLeftDown(wxMouseEvent& event);
     void onMotion(wxMouseEvent& event);
@@ -68,7 +69,7 @@ private:
     // One page towards the held mouse; false once the thumb has reached it.
     bool pageTowardsMouse();
     void endMouseAction();
-    void step(SliderAction action);
+    bool step(SliderAction action);
     void notify(wxEventType scrollType);
     void notifyChange(wxEventType scrollType);
     void drawThumb(wxDC& dc, const UiRect& box);

@@ -9,18 +9,18 @@
 namespace veltamar {
 
 class ColorSwatchButton : public OwnerDrawnButton {
-public:
+  public:
     ColorSwatchButton(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
                       const wxSize& size = wxDefaultSize);
 
     void setColor(ColorRef color);
     ColorRef getColor() const { return swatch; }
 
-protected:
+  protected:
     void drawButton(wxDC& dc, const wxRect& client) override;
     wxSize DoGetBestClientSize() const override { return {24, 16}; }
 
-private:
+  private:
     ColorRef swatch = 0;
 };
 

@@ -2,6 +2,17 @@
 
 namespace veltamar {
 
+wxColour backgroundBehind(const wxWindow& control) {
+    for (const wxWindow* w = control.GetParent(); w; w = w->GetParent())
+        if (w->UseBgCol() || w->IsTopLevel()) return w->GetBackgroundColour();
+    return systemColour(wxSYS_COLOUR_BTNFACE);
+}
+
+wxColour blend(const wxColour& a, const wxColour& b, double t) {
+    auto channel = [t](int from, int to) { return static_cast<unsigned char>(from + (to - from) * t + 0.5); };
+    return {channel(a.Red(), b.Red()), channel(a.Green(), b.Green()), channel(a.Blue(), b.Blue())};
+}
+
 void drawEdge(wxDC& dc, const wxRect& rect, const wxColour& topLeft, const wxColour& bottomRight) {
     if (rect.width <= 0 || rect.height <= 0) return;
     const int left = rect.x, top = rect.y, right = rect.x + rect.width - 1, bottom = rect.y + rect.height - 1;
@@ -16,7 +27,7 @@ void drawEdge(wxDC& dc, const wxRect& rect, const wxColour& topLeft, const wxCol
 void drawEmbossedLabel(wxDC& dc, const wxString& text, const wxRect& rect, int alignment, int accelIndex) {
     dc.SetTextForeground(systemColour(wxSYS_COLOUR_BTNHIGHLIGHT));
     dc.DrawLabel(text, wxRect(rect.x + 1, rect.y + 1, rect.width, rect.height), alignment, accelIndex);
-    dc.SetTextForeground(systemColour(wxSYS_COLOUR_BTNSHADOW));
+    dc.SetTextForeground(systemColour(wxSYS_COLOUR_GRAYTEXT));
     dc.DrawLabel(text, rect, alignment, accelIndex);
 }
 

@@ -41,6 +41,7 @@ void HoverButton::setShowText(bool show) {
 // Only flat buttons light up under the mouse.
 void HoverButton::setFlat(bool value) {
     flat = value;
+    setTracksHover(flat);
     Refresh();
 }
 
@@ -60,50 +61,45 @@ void HoverButton::setColour(ColourRole role, const wxColour& value) {
 }
 
 void HoverButton::resetColours() {
-    colours[NORMAL_BACKGROUND] = systemColour(wxSYS_COLOUR_BTNFACE);
-    colours[NORMAL_TEXT] = systemColour(wxSYS_COLOUR_BTNTEXT);
-    colours[ACTIVE_BACKGROUND] = systemColour(wxSYS_COLOUR_BTNFACE);
-    colours[ACTIVE_TEXT] = systemColour(wxSYS_COLOUR_BTNTEXT);
+    colours.fill(wxNullColour);
     Refresh();
+}
+
+wxColour HoverButton::colour(ColourRole role) const {
+    if (colours[role].IsOk()) return colours[role];
+    const bool background = role == NORMAL_BACKGROUND || role == ACTIVE_BACKGROUND;
+    return background ? backgroundBehind(*this) : systemColour(wxSYS_COLOUR_BTNTEXT);
 }
 
 void HoverButton::drawButton(wxDC& dc, const wxRect& client) {
     const bool pressed = isPressed();
-    const bool over = flat && isMouseOver();
+    const bool over = isMouseOver();
     const bool active = over || pressed;
     const bool focused = HasFocus();
 
     dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(colours[active ? ACTIVE_BACKGROUND : NORMAL_BACKGROUND]));
+    dc.SetBrush(wxBrush(colour(active ? ACTIVE_BACKGROUND : NORMAL_BACKGROUND)));
     dc.DrawRectangle(client);
 
-    wxRect face = client;
-    if (!flat && focused) {
-        drawEdge(dc, face, *wxBLACK, *wxBLACK);
-        face.Deflate(1);
-    }
-    const wxColour light = systemColour(wxSYS_COLOUR_BTNHIGHLIGHT);
-    const wxColour shadow = systemColour(wxSYS_COLOUR_BTNSHADOW);
-    const wxColour darkShadow = systemColour(wxSYS_COLOUR_3DDKSHADOW);
-    if (pressed) {
-        if (flat) {
-            drawEdge(dc, face, shadow, shadow);
-        } else {
-            drawEdge(dc, face, shadow, light);
-            drawEdge(dc, wxRect(face).Deflate(1), darkShadow, systemColour(wxSYS_COLOUR_3DLIGHT));
-        }
-    } else if (!flat) {
-        drawEdge(dc, face, light, darkShadow);
-        drawEdge(dc, wxRect(face).Deflate(1), systemColour(wxSYS_COLOUR_3DLIGHT), shadow);
+    // A button that is not flat keeps the desktop's own push-button look, pressed and focused as
+    // the desktop draws them; flat buttons draw their edges themselves.
+    if (!flat) {
+        int flags = 0;
+        if (pressed) flags |= wxCONTROL_PRESSED;
+        if (focused) flags |= wxCONTROL_FOCUSED;
+        if (!IsEnabled()) flags |= wxCONTROL_DISABLED;
+        wxRendererNative::Get().DrawPushButton(this, dc, client, flags);
+    } else if (pressed) {
+        drawEdge(dc, client, systemColour(wxSYS_COLOUR_BTNSHADOW), systemColour(wxSYS_COLOUR_BTNSHADOW));
     } else if (over && drawBorder) {
-        drawEdge(dc, face, light, shadow);
+        drawEdge(dc, client, systemColour(wxSYS_COLOUR_BTNHIGHLIGHT), systemColour(wxSYS_COLOUR_BTNSHADOW));
     }
 
     wxRect content = client;
     if (pressed) content.Offset(1, 1);
     drawPictureAndText(dc, content, active);
 
-    if (focused && (!flat || drawFlatFocus))
+    if (focused && flat && drawFlatFocus)
         wxRendererNative::Get().DrawFocusRect(this, dc, wxRect(client).Deflate(FOCUS_INSET));
 }
 
@@ -136,7 +132,7 @@ void HoverButton::drawPictureAndText(wxDC& dc, wxRect content, bool active) {
     dc.SetFont(GetFont());
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     if (IsEnabled()) {
-        dc.SetTextForeground(colours[active ? ACTIVE_TEXT : NORMAL_TEXT]);
+        dc.SetTextForeground(colour(active ? ACTIVE_TEXT : NORMAL_TEXT));
         dc.DrawLabel(text, textBox, wxALIGN_CENTER, accel);
     } else {
         dc.SetTextForeground(systemColour(wxSYS_COLOUR_GRAYTEXT));

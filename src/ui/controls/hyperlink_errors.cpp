@@ -22,7 +22,8 @@ std::string linkErrorText(int code) {
         {27, "The filename association is\nincomplete or invalid."},
         {28, "The DDE transaction could not\nbe completed because the request timed out."},
         {29, "The DDE transaction failed."},
-        {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
+        {30,
+         "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
         {31, "There is no application associated\nwith the given filename extension."},
         {32, "The specified dynamic-link library was not found."},
     }};
@@ -31,6 +32,8 @@ std::string linkErrorText(int code) {
     return "Unknown Error (" + std::to_string(code) + ") occurred.";
 }
 
-std::string linkErrorMessage(int code) { return "Unable to open hyperlink:\n\n" + linkErrorText(code); }
+std::string linkErrorMessage(int code) {
+    return "Unable to open hyperlink:\n\n" + linkErrorText(code);
+}
 
 }  // namespace veltamar

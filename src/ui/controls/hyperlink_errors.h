@@ -7,11 +7,13 @@
 
 namespace veltamar {
 
-constexpr int LINK_FILE_NOT_FOUND = 2;         // nothing to open: the address is empty
-constexpr int LINK_NO_ASSOCIATION = 31;        // no program takes web addresses
+constexpr int LINK_FILE_NOT_FOUND = 2;   // nothing to open: the address is empty
+constexpr int LINK_NO_ASSOCIATION = 31;  // no program takes web addresses
 constexpr int LINK_OPENED = 33;
 
-inline bool linkOpened(int result) { return result > 32; }
+inline bool linkOpened(int result) {
+    return result > 32;
+}
 
 // The result of handing an address to the desktop: an empty address is not handed over at all.
 int linkOpenResult(bool addressEmpty, bool launched);

@@ -7,6 +7,7 @@
 #include <wx/utils.h>
 
 #include "app/product_info.h"
+#include "ui/controls/face_painting.h"
 #include "ui/controls/hyperlink_errors.h"
 #include "ui/controls/text_fit.h"
 
@@ -30,7 +31,8 @@ HyperlinkStatic::HyperlinkStatic(wxWindow* parent, wxWindowID id, const wxString
 
     if (options.url.empty()) options.url = text;
     SetLabel(text.empty() ? options.url : text);
-    if (!options.hoverColour.IsOk()) options.hoverColour = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    if (!options.hoverColour.IsOk())
+        options.hoverColour = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
     wxFont font = GetFont();
     font.SetUnderlined(options.underline);
     SetFont(font);
@@ -60,7 +62,9 @@ wxColour HyperlinkStatic::textColour() const {
     return visited ? options.visitedColour : options.linkColour;
 }
 
-wxSize HyperlinkStatic::DoGetBestClientSize() const { return GetTextExtent(GetLabel()); }
+wxSize HyperlinkStatic::DoGetBestClientSize() const {
+    return GetTextExtent(GetLabel());
+}
 
 int HyperlinkStatic::followLink() {
     bool launched = false;
@@ -74,8 +78,8 @@ int HyperlinkStatic::followLink() {
         Refresh();
     } else {
         wxBell();
-        wxMessageBox(wxString::FromUTF8(linkErrorMessage(result)), APPLICATION_NAME, wxOK | wxICON_EXCLAMATION,
-                     wxGetTopLevelParent(this));
+        wxMessageBox(wxString::FromUTF8(linkErrorMessage(result)), APPLICATION_NAME,
+                     wxOK | wxICON_EXCLAMATION, wxGetTopLevelParent(this));
     }
     return result;
 }
@@ -84,7 +88,7 @@ void HyperlinkStatic::onPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     const wxRect client = GetClientRect();
     dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(GetParent()->GetBackgroundColour()));
+    dc.SetBrush(wxBrush(backgroundBehind(*this)));
     dc.DrawRectangle(client);
     dc.SetFont(GetFont());
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
@@ -105,7 +109,9 @@ void HyperlinkStatic::onLeave(wxMouseEvent& event) {
     event.Skip();
 }
 
-void HyperlinkStatic::onLeftDown(wxMouseEvent&) { pressed = true; }
+void HyperlinkStatic::onLeftDown(wxMouseEvent&) {
+    pressed = true;
+}
 
 void HyperlinkStatic::onLeftUp(wxMouseEvent& event) {
     const bool click = pressed && GetClientRect().Contains(event.GetPosition());

@@ -10,20 +10,21 @@
 namespace veltamar {
 
 struct HyperlinkOptions {
-    wxString url;           // empty: the text is the address
+    wxString url;  // empty: the text is the address
     wxColour linkColour{0, 0, 238};
     wxColour visitedColour{85, 26, 139};
-    wxColour hoverColour;   // not set: the system's highlight colour
+    wxColour hoverColour;  // not set: the system's highlight colour
     bool underline = true;
     bool adjustToFit = true;  // shrink or grow the control to its text
 };
 
 class HyperlinkStatic : public wxControl {
-public:
+  public:
     // style: wxALIGN_LEFT (default), wxALIGN_CENTRE_HORIZONTAL or wxALIGN_RIGHT for the text,
     // which is also the edge (or centre) kept when the control is fitted to its text.
-    HyperlinkStatic(wxWindow* parent, wxWindowID id, const wxString& text, const wxPoint& pos = wxDefaultPosition,
-                    const wxSize& size = wxDefaultSize, long style = wxALIGN_LEFT, HyperlinkOptions options = {});
+    HyperlinkStatic(wxWindow* parent, wxWindowID id, const wxString& text,
+                    const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                    long style = wxALIGN_LEFT, HyperlinkOptions options = {});
 
     const wxString& url() const { return options.url; }
     bool isVisited() const { return visited; }
@@ -35,10 +36,10 @@ public:
     // beeps and shows the reason. Returns the result code (above 32 when opened).
     int followLink();
 
-protected:
+  protected:
     wxSize DoGetBestClientSize() const override;
 
-private:
+  private:
     void onPaint(wxPaintEvent& event);
     void onEnter(wxMouseEvent& event);
     void onLeave(wxMouseEvent& event);

@@ -13,6 +13,7 @@ namespace {
 
 constexpr int FACE_CORNER_RADIUS = 4;
 constexpr int FOCUS_INSET = 2;
+constexpr double HOVER_TINT = 0.22;  // share of the highlight colour in the lit face
 
 int wxAlignmentOf(TextAlign align) {
     switch (align) {
@@ -42,7 +43,9 @@ void IconCheckButton::setState(int value, bool redraw) {
     if (redraw) Refresh();
 }
 
-void IconCheckButton::setCheck(int value) { setState(onStateForCheck(value)); }
+void IconCheckButton::setCheck(int value) {
+    setState(onStateForCheck(value));
+}
 
 void IconCheckButton::setIcons(int onIconId, int offIconId) {
     onIcon = uiBitmap(onIconId);
@@ -70,17 +73,16 @@ wxSize IconCheckButton::DoGetBestClientSize() const {
 }
 
 void IconCheckButton::drawButton(wxDC& dc, const wxRect& client) {
-    // The face: the parent's colour, then the button face, or a lighter rounded face under the
-    // mouse.
+    // The face is the dialog's own face colour (which GTK themes keep apart from their button
+    // colour). Under the mouse it lights up as a rounded rectangle tinted with the system highlight
+    // colour: light themes make the plain 3-D highlight nearly the face colour itself.
+    const wxColour face = backgroundBehind(*this);
     dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(GetParent()->GetBackgroundColour()));
+    dc.SetBrush(wxBrush(face));
     dc.DrawRectangle(client);
     if (isMouseOver() && IsEnabled()) {
-        dc.SetBrush(wxBrush(systemColour(wxSYS_COLOUR_BTNHIGHLIGHT)));
+        dc.SetBrush(wxBrush(blend(face, systemColour(wxSYS_COLOUR_HIGHLIGHT), HOVER_TINT)));
         dc.DrawRoundedRectangle(client, FACE_CORNER_RADIUS);
-    } else {
-        dc.SetBrush(wxBrush(systemColour(wxSYS_COLOUR_BTNFACE)));
-        dc.DrawRectangle(client);
     }
     if (HasFocus()) wxRendererNative::Get().DrawFocusRect(this, dc, wxRect(client).Deflate(FOCUS_INSET));
 
@@ -112,7 +114,8 @@ void IconCheckButton::drawButton(wxDC& dc, const wxRect& client) {
 // A round dot with a black rim, filled with the on or off colour (the shadow colour when
 // disabled), and a second ring one pixel inside in the off colour.
 void IconCheckButton::drawDot(wxDC& dc, const UiRect& box) {
-    const wxColour fill = !IsEnabled() ? systemColour(wxSYS_COLOUR_BTNSHADOW) : toWxColour(on ? onDot : offDot);
+    const wxColour fill =
+        !IsEnabled() ? systemColour(wxSYS_COLOUR_BTNSHADOW) : toWxColour(on ? onDot : offDot);
     dc.SetPen(*wxBLACK_PEN);
     dc.SetBrush(wxBrush(fill));
     dc.DrawEllipse(box.x, box.y, box.width, box.height);

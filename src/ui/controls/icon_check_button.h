@@ -14,10 +14,11 @@
 namespace veltamar {
 
 class IconCheckButton : public OwnerDrawnButton {
-public:
+  public:
     // leftText puts the mark at the right of the text; textAlign places the text in its box.
-    IconCheckButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos = wxDefaultPosition,
-                    const wxSize& size = wxDefaultSize, bool leftText = false, TextAlign textAlign = TextAlign::Left);
+    IconCheckButton(wxWindow* parent, wxWindowID id, const wxString& label,
+                    const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                    bool leftText = false, TextAlign textAlign = TextAlign::Left);
 
     // On for any non-zero value.
     void setState(int value, bool redraw = true);
@@ -38,12 +39,12 @@ public:
     ColorRef onColour() const { return onDot; }
     ColorRef offColour() const { return offDot; }
 
-protected:
+  protected:
     void drawButton(wxDC& dc, const wxRect& client) override;
     void onClicked() override;
     wxSize DoGetBestClientSize() const override;
 
-private:
+  private:
     void drawDot(wxDC& dc, const UiRect& box);
 
     int on = 0;

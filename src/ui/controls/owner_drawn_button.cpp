@@ -43,7 +43,13 @@ void OwnerDrawnButton::SetLabel(const wxString& label) {
     Refresh();
 }
 
-void OwnerDrawnButton::onClicked() { sendClick(); }
+void OwnerDrawnButton::onClicked() {
+    sendClick();
+}
+
+void OwnerDrawnButton::setTracksHover(bool tracks) {
+    apply(interaction.setTracksHover(tracks));
+}
 
 wxSize OwnerDrawnButton::DoGetBestClientSize() const {
     int accel = -1;
@@ -119,7 +125,9 @@ void OwnerDrawnButton::onLeftUp(wxMouseEvent& event) {
     if (feedback.clicked && IsEnabled()) onClicked();
 }
 
-void OwnerDrawnButton::onCaptureLost(wxMouseCaptureLostEvent&) { apply(interaction.captureLost()); }
+void OwnerDrawnButton::onCaptureLost(wxMouseCaptureLostEvent&) {
+    apply(interaction.captureLost());
+}
 
 void OwnerDrawnButton::onKeyDown(wxKeyEvent& event) {
     if (event.GetKeyCode() != WXK_SPACE || !IsEnabled()) {

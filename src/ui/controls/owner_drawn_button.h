@@ -12,9 +12,9 @@
 namespace veltamar {
 
 class OwnerDrawnButton : public wxControl {
-public:
-    OwnerDrawnButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos, const wxSize& size,
-                     bool tracksHover);
+  public:
+    OwnerDrawnButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
+                     const wxSize& size, bool tracksHover);
 
     bool Enable(bool enable = true) override;
     void SetLabel(const wxString& label) override;
@@ -22,13 +22,15 @@ public:
     bool isMouseOver() const { return interaction.mouseOver(); }
     bool isPressed() const { return interaction.pressed(); }
 
-protected:
+  protected:
     // Paints the whole face of the button; dc covers the client area.
     virtual void drawButton(wxDC& dc, const wxRect& client) = 0;
     // A completed click. The default sends wxEVT_BUTTON to the parent at once.
     virtual void onClicked();
 
     wxSize DoGetBestClientSize() const override;
+
+    void setTracksHover(bool tracks);
 
     // Sends wxEVT_BUTTON with this control's id through the usual command routing.
     void sendClick();
@@ -38,7 +40,7 @@ protected:
     // Text of the label without its mnemonic marker, and the position of the marked letter.
     wxString visibleLabel(int* accelIndex) const;
 
-private:
+  private:
     void apply(ButtonFeedback feedback);
     void syncCapture();
     bool inside(const wxMouseEvent& event) const;

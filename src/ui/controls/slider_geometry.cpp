@@ -12,8 +12,8 @@ SliderGeometry::SliderGeometry(int width, int height, bool vertical, bool marksT
       marksTopLeft(marksTopLeft),
       alongSize(vertical ? this->height : this->width),
       acrossSize(vertical ? this->width : this->height) {
-    start = END_ROOM + THUMB_ALONG / 2;
-    end = std::max(start, alongSize - 1 - END_ROOM - THUMB_ALONG / 2);
+    start = END_ROOM + 1 + THUMB_ALONG / 2;
+    end = std::max(start, alongSize - 2 - END_ROOM - THUMB_ALONG / 2);
 }
 
 int SliderGeometry::pixelForValue(int value, int minimum, int maximum) const {
@@ -46,14 +46,15 @@ UiRect SliderGeometry::channelRect() const {
     return oriented(start - 2, (acrossSize - thickness) / 2, end - start + 5, thickness);
 }
 
+// The circles keep one pixel from the window's edges, so their outline is never cut off.
 UiRect SliderGeometry::startCircle() const {
-    const int across = marksTopLeft ? 0 : acrossSize - END_CIRCLE;
-    return oriented(0, std::max(0, across), END_CIRCLE, END_CIRCLE);
+    const int across = marksTopLeft ? 1 : acrossSize - END_CIRCLE - 1;
+    return oriented(1, std::max(0, across), END_CIRCLE, END_CIRCLE);
 }
 
 UiRect SliderGeometry::endCircle() const {
-    const int across = marksTopLeft ? 0 : acrossSize - END_CIRCLE;
-    return oriented(std::max(0, alongSize - END_CIRCLE), std::max(0, across), END_CIRCLE, END_CIRCLE);
+    const int across = marksTopLeft ? 1 : acrossSize - END_CIRCLE - 1;
+    return oriented(std::max(0, alongSize - END_CIRCLE - 1), std::max(0, across), END_CIRCLE, END_CIRCLE);
 }
 
 }  // namespace veltamar

@@ -11,11 +11,11 @@
 namespace veltamar {
 
 class SliderGeometry {
-public:
-    static constexpr int THUMB_ALONG = 11;        // thumb length along the axis
-    static constexpr int THUMB_ACROSS_MAX = 21;   // thumb breadth across the axis, at most
-    static constexpr int CHANNEL_THICKNESS = 6;   // sunken edge, coloured frame and centre line
-    static constexpr int END_CIRCLE = 7;          // diameter of the end circles
+  public:
+    static constexpr int THUMB_ALONG = 11;           // thumb length along the axis
+    static constexpr int THUMB_ACROSS_MAX = 21;      // thumb breadth across the axis, at most
+    static constexpr int CHANNEL_THICKNESS = 6;      // sunken edge, coloured frame and centre line
+    static constexpr int END_CIRCLE = 7;             // diameter of the end circles
     static constexpr int END_ROOM = END_CIRCLE + 2;  // along-axis room kept for an end circle
 
     SliderGeometry(int width, int height, bool vertical, bool marksTopLeft);
@@ -38,7 +38,7 @@ public:
     UiRect startCircle() const;
     UiRect endCircle() const;
 
-private:
+  private:
     UiRect oriented(int alongPos, int acrossPos, int alongSize, int acrossSize) const;
 
     int width;

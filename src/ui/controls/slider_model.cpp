@@ -29,7 +29,8 @@ void SliderModel::setRange(int newMinimum, int newMaximum) {
     if (newMinimum > newMaximum) std::swap(newMinimum, newMaximum);
     minimum = newMinimum;
     maximum = newMaximum;
-    if (!pageSetExplicitly) page = std::max(1, static_cast<int>((static_cast<long long>(maximum) - minimum) / 5));
+    if (!pageSetExplicitly)
+        page = std::max(1, static_cast<int>((static_cast<long long>(maximum) - minimum) / 5));
     position = std::clamp(position, minimum, maximum);
 }
 
@@ -40,7 +41,9 @@ bool SliderModel::setPos(int newPosition) {
     return true;
 }
 
-void SliderModel::setLineSize(int size) { line = std::max(1, size); }
+void SliderModel::setLineSize(int size) {
+    line = std::max(1, size);
+}
 
 void SliderModel::setPageSize(int size) {
     page = std::max(1, size);

@@ -22,7 +22,7 @@ enum class SliderKey { Left, Right, Up, Down, PageUp, PageDown, Home, End };
 SliderAction actionForKey(SliderKey key);
 
 class SliderModel {
-public:
+  public:
     // Sets the range (the ends are swapped when given in the wrong order) and keeps the position
     // inside it. Until a page size is set explicitly, a page is a fifth of the range (at least 1).
     void setRange(int minimum, int maximum);
@@ -41,7 +41,7 @@ public:
     // Applies a step; true when the position changed.
     bool apply(SliderAction action);
 
-private:
+  private:
     int minimum = 0;
     int maximum = 100;
     int position = 0;
