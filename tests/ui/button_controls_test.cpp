@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include <wx/uiaction.h>
+
 #include "test_frame.h"
 #include "ui/controls/check_layout.h"
 #include "ui/controls/color_swatch_button.h"
@@ -44,13 +46,17 @@ TEST(IconCheckButton, TwoClicksReturnToTheFirstStateWithTwoNotifications) {
     EXPECT_EQ(notices[0], std::make_pair(1023, 1 - first)) << "the parent sees the already toggled state";
     EXPECT_EQ(notices[1], std::make_pair(1023, first));
 
-    // The space bar toggles it too, once per press.
+    // The space bar toggles it too, once per press; a click gave it the focus, and the keyboard
+    // moves the focus on to the next control.
+    auto* next = new IconCheckButton(frame, 1024, "Repeat All", {20, 50}, {140, 24});
+    pump();
+    EXPECT_EQ(wxWindow::FindFocus(), button);
+    button->Navigate();
+    pump();
+    EXPECT_EQ(wxWindow::FindFocus(), next);
     button->SetFocus();
-    wxKeyEvent down(wxEVT_KEY_DOWN), up(wxEVT_KEY_UP);
-    down.m_keyCode = up.m_keyCode = WXK_SPACE;
-    button->ProcessWindowEvent(down);
-    button->ProcessWindowEvent(down);
-    button->ProcessWindowEvent(up);
+    pump();
+    wxUIActionSimulator().Char(WXK_SPACE);
     pump();
     EXPECT_EQ(button->getCheck(), 1 - first);
     EXPECT_EQ(notices.size(), 3u);

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <wx/uiaction.h>
+
 #include "test_frame.h"
 #include "ui/controls/color_list_ctrl.h"
 #include "ui/controls/color_slider.h"
@@ -48,11 +50,10 @@ wxPoint thumbCentre(const ColorSlider& slider) {
     return {r.x + r.width / 2, r.y + r.height / 2};
 }
 
-void key(wxWindow& window, int code) {
-    wxKeyEvent down(wxEVT_KEY_DOWN), up(wxEVT_KEY_UP);
-    down.m_keyCode = up.m_keyCode = code;
-    window.ProcessWindowEvent(down);
-    window.ProcessWindowEvent(up);
+// A real key press and release on the keyboard.
+void pressKey(int code) {
+    wxUIActionSimulator().Char(code);
+    pump();
 }
 
 }  // namespace
@@ -121,15 +122,16 @@ TEST(ColorSlider, ClickBesideTheThumbPagesAndKeysStep) {
     EXPECT_GE(events.count(wxEVT_SCROLL_PAGEUP), 3);
 
     events.clear();
-    key(*slider, WXK_RIGHT);
+    EXPECT_EQ(wxWindow::FindFocus(), slider) << "a click gives the slider the keyboard";
+    pressKey(WXK_RIGHT);
     EXPECT_EQ(slider->getPos(), 1);
-    key(*slider, WXK_END);
+    pressKey(WXK_END);
     EXPECT_EQ(slider->getPos(), 110);
-    key(*slider, WXK_PAGEUP);
+    pressKey(WXK_PAGEUP);
     EXPECT_EQ(slider->getPos(), 88);
-    key(*slider, WXK_HOME);
+    pressKey(WXK_HOME);
     EXPECT_EQ(slider->getPos(), 0);
-    key(*slider, WXK_LEFT);
+    pressKey(WXK_LEFT);
     EXPECT_EQ(slider->getPos(), 0);
     EXPECT_EQ(events.moves, (std::vector<int>{1, 110, 88, 0}))
         << "one change event per move, none at the end";

@@ -7,7 +7,9 @@
 namespace veltamar {
 
 ColorSwatchButton::ColorSwatchButton(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
-    : OwnerDrawnButton(parent, id, wxString(), pos, size, false) {}
+    : OwnerDrawnButton(parent, id, wxString(), pos, size, false) {
+    SetInitialSize(size);  // again, with the swatch's own best size
+}
 
 void ColorSwatchButton::setColor(ColorRef color) {
     swatch = color;

@@ -9,7 +9,7 @@
 // A push button with an optional picture that lights up while the mouse is over it. Flat buttons
 // (the default) show a raised 1-pixel border and the active colours only while the mouse is over
 // them, and a shadow frame while pressed; other buttons have the desktop's push-button face. A
-// click sends wxEVT_BUTTON.
+// click sends wxEVT_BUTTON. A cursor of its own over the button is set with SetCursor().
 
 namespace veltamar {
 

@@ -2,6 +2,8 @@
 
 #include <wx/renderer.h>
 
+#include <algorithm>
+
 #include "ui/controls/check_layout.h"
 #include "ui/controls/face_painting.h"
 #include "ui/ui_pictures.h"
@@ -36,7 +38,9 @@ IconCheckButton::IconCheckButton(wxWindow* parent, wxWindowID id, const wxString
       leftText(leftText),
       textAlign(textAlign),
       onDot(rgbColor(0, 255, 0)),
-      offDot(rgbColor(0, 127, 0)) {}
+      offDot(rgbColor(0, 127, 0)) {
+    SetInitialSize(size);  // again, now that the mark counts in the best size
+}
 
 void IconCheckButton::setState(int value, bool redraw) {
     on = value != 0 ? 1 : 0;
