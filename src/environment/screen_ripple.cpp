@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace veltamar {
@@ -18,6 +19,15 @@ int nextPowerOfTwo(int v) {
     int p = 1;
     while (p < v) p <<= 1;
     return p;
+}
+
+// Textures of any size (OpenGL 2.0 and later) hold the copy exactly; older drivers need
+// power-of-two sides.
+bool anyTextureSize() {
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    return (version && std::atoi(version) >= 2) ||
+           (extensions && std::strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr);
 }
 
 }  // namespace
@@ -97,8 +107,9 @@ void advanceRipples(RippleMesh& mesh) {
 }
 
 void fitScreenCopy(ScreenCopy& copy, int width, int height) {
-    const int w = nextPowerOfTwo(std::max(width, 1));
-    const int h = nextPowerOfTwo(std::max(height, 1));
+    const bool exact = anyTextureSize();
+    const int w = exact ? std::max(width, 1) : nextPowerOfTwo(std::max(width, 1));
+    const int h = exact ? std::max(height, 1) : nextPowerOfTwo(std::max(height, 1));
     if (copy.texture == 0 || (w <= copy.textureWidth && h <= copy.textureHeight)) return;
     const std::vector<unsigned char> zeros(static_cast<std::size_t>(w) * h * 4, 0);
     glBindTexture(GL_TEXTURE_2D, copy.texture);

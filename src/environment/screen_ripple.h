@@ -52,7 +52,8 @@ struct ScreenCopy {
     int textureHeight = 0;
 };
 
-// Gives the screen-copy texture power-of-two sides that hold width x height pixels.
+// Makes the screen-copy texture large enough for width x height pixels: exactly that size where
+// the driver takes any size, else the next power-of-two sides.
 void fitScreenCopy(ScreenCopy& copy, int width, int height);
 
 // Copies the frame into the texture, draws the rippled copy over the whole view and advances the

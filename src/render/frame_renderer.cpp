@@ -9,6 +9,7 @@
 #include "environment/bubble_emitters.h"
 #include "fish/shown_fish.h"
 #include "render/camera.h"
+#include "render/tool_pass.h"
 #include "render/text_overlay.h"
 #include "settings/live_settings.h"
 #include "view/idle_counter.h"
@@ -32,13 +33,64 @@ bool isToolPassMode(int toolMode) {
     return toolMode == TOOL_FEED || toolMode == TOOL_POINT || toolMode == TOOL_SWIRL;
 }
 
-// Feed, point and swirl clicks: the clicked world point is assembled from the picks and handed to
-// the food or the swirl marker. The current colour is left at (1, 1, 1, 0).
+// The swirl marker, once every fish has appeared: drawn, then one glide toward its target.
+void swirlStep(SceneState& scene, const ViewState& view) {
+    if (view.toolMode != TOOL_SWIRL || scene.fishRevealCount != MAX_REVEAL) return;
+    glPushMatrix();
+    drawSwirlMarker(scene.swirl);
+    stepSwirlMarker(scene.swirl);
+    glPopMatrix();
+}
+
+void foodStep(SceneState& scene) {
+    for (FoodPellet& pellet : scene.foodPellets) {
+        if (!pellet.active) continue;
+        glPushMatrix();
+        drawFoodPellet(pellet);
+        glPopMatrix();
+    }
+}
+
+// Feed, point and swirl clicks: the clicked world point is assembled from the picks (over one or
+// more frames) and handed to the food or the swirl marker. The point and swirl requests are never
+// cleared here, so in those tools the point follows the mouse. Leaves the colour at (1, 1, 1, 0).
 void toolPass(SceneState& scene, ViewState& view) {
     if (!isToolPassMode(view.toolMode)) return;
     glColor4f(1.0f, 1.0f, 1.0f, 0.0f);
-    (void)scene;
+    sweepPickGrids(scene.pickColumns, scene.pickRows, scene.pickSweep, scene.tank);
+    if (view.feedRequest || view.pointRequest || view.swirlRequest) {
+        const float x = pickWorldX(scene.pickColumns, view.mouseX, view.mouseY);
+        const float y = pickWorldY(scene.pickRows, view.mouseX, view.mouseY);
+        offerPickedPoint(scene.capture, x, y, scene.tank);
+    }
+    if (view.feedRequest) {
+        if (const auto point = takeCapturedPoint(scene.capture)) {
+            view.feedRequest = false;
+            if (FoodPellet* pellet = firstFreePellet(scene.foodPellets)) {
+                dropFoodPellet(*pellet, point->x, point->y - 2.0f, -70.0f);
+                pellet->active = true;
+            }
+        }
+    }
+    if (view.toolMode == TOOL_SWIRL) {
+        if (const auto point = takeCapturedPoint(scene.capture)) setSwirlTarget(scene.swirl, point->x, point->y - 2.0f, -70.0f);
+    }
     glColor4f(1.0f, 1.0f, 1.0f, 0.0f);
+}
+
+// Touch, zoom and swirl clicks act on the fish under the pointer, once per click.
+void fishPicking(SceneState& scene, ViewState& view) {
+    FishTool tool;
+    switch (view.toolMode) {
+        case TOOL_TOUCH: tool = FishTool::Touch; break;
+        case TOOL_ZOOM_IN: tool = FishTool::ZoomIn; break;
+        case TOOL_ZOOM_OUT: tool = FishTool::ZoomOut; break;
+        case TOOL_SWIRL: tool = FishTool::Swirl; break;
+        default: return;
+    }
+    if (!view.buttonHeld) return;
+    view.buttonHeld = false;
+    pickFishUnderCursor(scene.fish, liveSettings.speciesCounts, view.mouseX, view.mouseY, tool);
 }
 
 }  // namespace
@@ -59,13 +111,17 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
     setSceneLight(liveSettings.lightSetting);
     drawBackdropColourPlane(scene.tank);
 
-    // Fish: each shown record in its species' skin, drawn where the last frame left it, then moved.
+    // Fish: each shown record in its species' skin, drawn where the last frame left it, then moved
+    // and steered by food and by the fish it touches.
     if (scene.populated)
-        drawShownFish(scene.fish, liveSettings.speciesCounts, scene.fishRevealCount, scene.fishTextures.data());
+        drawShownFish(scene.fish, liveSettings.speciesCounts, scene.fishRevealCount, scene.fishTextures.data(),
+                      scene.foodPellets, view.toolMode == TOOL_FEED);
 
     // The backdrop picture, behind the fish drawn before it.
     if (liveSettings.showTerra != 0 && backgroundIndexInRange() == 0)
         drawBackdropPicture(scene.backdrop, scene.backgroundTexture);
+
+    if (scene.populated) swirlStep(scene, view);
 
     // Bubbles: additive, over everything drawn before them.
     glPushMatrix();
@@ -80,7 +136,12 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
 
     glDisable(GL_LIGHTING);
 
-    toolPass(scene, view);
+    if (scene.populated) {
+        foodStep(scene);
+        toolPass(scene, view);
+        fishPicking(scene, view);
+    }
+    if (view.toolMode == TOOL_RIPPLE && scene.rippleMesh) drawScreenRipple(*scene.rippleMesh, scene.screenCopy);
 
     glFinish();
     host.swapBuffers();

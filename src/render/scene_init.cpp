@@ -83,12 +83,17 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
     // Populating the scene: the fish, and right after them the pick grids.
     placeFish(scene.fish, scene.tank.sceneTop, scene.tank.sceneBottom);
     buildPickGrids(scene.pickColumns, scene.pickRows, scene.tank);
+    placeSwirlMarker(scene.swirl, 0.0f, 0.0f, -70.0f);
 
     buildSeaFloor(scene.seaFloorGrid, static_cast<int>(scene.tank.sceneRight - scene.tank.sceneLeft),
                   static_cast<int>(-scene.tank.sceneBack), 1);
     setUpBubbleEmitters(scene.bubbles, scene.tank, *directory);
 
-    scene.screenCopyTexture = createBlankTexture();
+    scene.screenCopy.texture = createBlankTexture();
+    scene.screenCopy.textureWidth = scene.screenCopy.textureHeight = 128;
+    scene.rippleMesh = std::make_unique<RippleMesh>();
+    resizeRippleMesh(*scene.rippleMesh, screenWidth, screenHeight);
+    for (FoodPellet& pellet : scene.foodPellets) initFoodPellet(pellet);
 
     setUpFog();
     scene.populated = true;

@@ -3,12 +3,17 @@
 #include <GL/gl.h>
 
 #include <array>
+#include <memory>
 
 #include "environment/backdrop_surface.h"
 #include "environment/bubble_emitters.h"
+#include "environment/food_pellet.h"
+#include "environment/screen_ripple.h"
 #include "environment/sea_floor.h"
+#include "environment/swirl_marker.h"
 #include "fish/fish_population.h"
 #include "fish/pick_grids.h"
+#include "fish/picking.h"
 #include "render/tank_bounds.h"
 
 // The scene data of the aquarium view: everything the frame drawing reads and animates. The view
@@ -33,15 +38,19 @@ struct SceneState {
     BubbleEmitterSet bubbles;
     SeaFloorGrid seaFloorGrid;
     FishTable fish;  // each record draws its random start values when it is constructed
+    SwirlMarker swirl;
+    FoodPellet foodPellets[FOOD_PELLET_COUNT];  // constructed after the fish: they draw too
     BackdropPatch backdrop;
     TankBounds tank;
 
     GLuint backgroundTexture = 0;
     std::array<GLuint, FISH_TEXTURE_SLOTS> fishTextures{};
-    GLuint screenCopyTexture = 0;
+    ScreenCopy screenCopy;
+    std::unique_ptr<RippleMesh> rippleMesh;
     float eyeZOffset = -5.0f;
 
     WorldPointCapture capture;
+    PickSweep pickSweep;
 
     // True once an OpenGL context exists and the fixed state is set; a frame without it draws
     // nothing.

@@ -138,6 +138,7 @@ void AquariumView::onSize(wxSizeEvent& event) {
     gluPerspective(45.0, static_cast<double>(width) / height, 0.1, 400.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    if (scene.rippleMesh) resizeRippleMesh(*scene.rippleMesh, width, height);
 }
 
 void AquariumView::onTimer(wxTimerEvent&) {
@@ -147,7 +148,9 @@ void AquariumView::onTimer(wxTimerEvent&) {
 }
 
 void AquariumView::onLeftDown(wxMouseEvent& event) {
-    leftButtonDown(view, event.GetX(), event.GetY());
+    // The ripple tool measures y from the bottom of the screen.
+    if (leftButtonDown(view, event.GetX(), event.GetY()) && scene.rippleMesh)
+        addRipple(*scene.rippleMesh, event.GetX(), view.screenHeight - event.GetY());
     event.Skip();
 }
 

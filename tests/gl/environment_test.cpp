@@ -11,6 +11,7 @@
 #include "environment/bubble_emitters.h"
 #include "environment/particle_system.h"
 #include "environment/sea_floor.h"
+#include "gl_test_kit.h"
 #include "offscreen_context.h"
 #include "platform/crt_rand.h"
 #include "render/frame_renderer.h"
@@ -43,40 +44,16 @@ void expectPixel(const Pixel& p, int r, int g, int b, int tolerance, const char*
     EXPECT_NEAR(p[2], b, tolerance) << where;
 }
 
-struct NullHost : FrameHost {
-    void hideCursor() override {}
-    void swapBuffers() override {}
-};
-
 std::string scratchDirectory() {
     const auto dir = std::filesystem::temp_directory_path() / "veltamar-gl-environment";
     std::filesystem::create_directories(dir);
     return dir.string() + "/";
 }
 
-// Counts the polygons a draw sends, through OpenGL's feedback mode.
 int polygonsDrawn(const std::function<void()>& draw) {
-    std::vector<GLfloat> buffer(1 << 18);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint values = glRenderMode(GL_RENDER);
-    EXPECT_GE(values, 0) << "feedback buffer overflow";
-    int polygons = 0;
-    for (GLint i = 0; i < values;) {
-        const GLint token = static_cast<GLint>(buffer[i++]);
-        if (token == GL_POLYGON_TOKEN) {
-            const GLint vertices = static_cast<GLint>(buffer[i++]);
-            i += vertices * 3;
-            ++polygons;
-        } else if (token == GL_PASS_THROUGH_TOKEN) {
-            i += 1;
-        } else {
-            ADD_FAILURE() << "unexpected feedback token " << token;
-            break;
-        }
-    }
-    return polygons;
+    const gltest::FeedbackCount count = gltest::countFeedbackPolygons(draw);
+    EXPECT_FALSE(count.overflow) << "feedback buffer overflow";
+    return count.polygons;
 }
 
 void lookAtBubbles() {
@@ -158,7 +135,7 @@ TEST(SceneBackground, FogOnlyInTheFirstFrameThenThePlaneShowsAboveThePicture) {
     liveSettings.bubbleSetting = 110;  // no bubbles over the pixels looked at
     liveSettings.showTerra = 1;
     view.helpOverlayOn = false;
-    NullHost host;
+    gltest::NullFrameHost host;
     drawFrame(scene, view, host);
     expectPixel(gl.pixel(300, 500), 255, 255, 255, 2, "fog whitens the whole first frame");
     drawFrame(scene, view, host);

@@ -15,7 +15,9 @@
 #include "fish/fish.h"
 #include "fish/fish_population.h"
 #include "fish/shown_fish.h"
+#include "gl_test_kit.h"
 #include "offscreen_context.h"
+#include "temp_config_home.h"
 #include "platform/crt_rand.h"
 #include "render/frame_renderer.h"
 #include "render/scene_init.h"
@@ -24,52 +26,6 @@
 using namespace veltamar;
 
 namespace {
-
-struct QuietHost : FrameHost {
-    void hideCursor() override {}
-    void swapBuffers() override {}
-};
-
-// Keeps the files the scene initialisation makes out of the user's own configuration directory.
-class PrivateDataDirectory {
-  public:
-    PrivateDataDirectory() {
-        char pattern[] = "/tmp/veltamar-fish-XXXXXX";
-        directory = mkdtemp(pattern);
-        setenv("XDG_CONFIG_HOME", directory.c_str(), 1);
-    }
-    ~PrivateDataDirectory() { std::filesystem::remove_all(directory); }
-
-  private:
-    std::string directory;
-};
-
-struct Image {
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgb;  // bottom row first, as OpenGL reads it
-    const unsigned char* at(int x, int y) const {
-        return &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-    }
-};
-
-Image readFramebuffer(int width, int height) {
-    Image image{width, height, std::vector<unsigned char>(static_cast<std::size_t>(width) * height * 3)};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, image.rgb.data());
-    return image;
-}
-
-// Writes the picture as a PPM into $VELTAMAR_SHOT_DIR when that is set, for looking at the fish.
-void keepPicture(const Image& image, const char* name) {
-    const char* directory = std::getenv("VELTAMAR_SHOT_DIR");
-    if (!directory) return;
-    const std::string path = std::string(directory) + "/" + name + ".ppm";
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) return;
-    std::fprintf(out, "P6\n%d %d\n255\n", image.width, image.height);
-    for (int y = image.height - 1; y >= 0; --y) std::fwrite(image.at(0, y), 3, image.width, out);
-    std::fclose(out);
-}
 
 bool isBackground(const unsigned char* p) {
     return p[0] < 8 && p[1] < 8 && p[2] < 8;
@@ -107,7 +63,7 @@ class FishDrawing : public ::testing::Test {
         glDisable(GL_FOG);
         glEnable(GL_LIGHTING);
     }
-    PrivateDataDirectory data;
+    testsupport::TempConfigHome data;
     gltest::OffscreenContext gl{640, 480};
     SceneState scene;
     ViewState view;
@@ -117,24 +73,12 @@ class FishDrawing : public ::testing::Test {
 
 TEST_F(FishDrawing, EmitsFourHundredFortyEightQuadsPerFish) {
     Fish fish = steadyFish(5, 30.0f);
-    std::vector<GLfloat> feedback(200000);
-    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D, feedback.data());
     closeUpCamera(gl.width(), gl.height(), 50.0);  // the whole fish in view: nothing is clipped
-    glRenderMode(GL_FEEDBACK);
-    fish.drawFish();
-    const GLint values = glRenderMode(GL_RENDER);
-    ASSERT_GT(values, 0);
-
     // Feedback reports each quad either as one four-sided polygon or (Mesa) as two triangles;
     // nothing is culled, so degenerate quads count too.
-    int polygons = 0, vertices = 0;
-    for (GLint i = 0; i < values;) {
-        ASSERT_EQ(feedback[i], GL_POLYGON_TOKEN);
-        const int n = static_cast<int>(feedback[i + 1]);
-        ++polygons;
-        vertices += n;
-        i += 2 + n * 3;
-    }
+    const gltest::FeedbackCount count = gltest::countFeedbackPolygons([&] { fish.drawFish(); });
+    ASSERT_FALSE(count.overflow);
+    const int polygons = count.polygons, vertices = count.vertices;
     if (vertices == 4 * polygons) {
         EXPECT_EQ(polygons, 448);
     } else {
@@ -150,8 +94,8 @@ TEST_F(FishDrawing, CloseUpShowsATallFishWithItsNoseLeftAndItsEyeOnTheHead) {
     glBindTexture(GL_TEXTURE_2D, scene.fishTextures[1]);
     Fish fish = steadyFish(8, 0.0f);
     fish.drawFish();
-    const Image image = readFramebuffer(w, h);
-    keepPicture(image, "closeup_species1");
+    const gltest::FramebufferImage image = gltest::readFramebuffer(w, h);
+    gltest::keepPicture(image, "closeup_species1");
 
     int left = w, right = -1, bottom = h, top = -1;
     for (int y = 0; y < h; ++y)
@@ -205,8 +149,8 @@ TEST_F(FishDrawing, TenSpeciesWearTenDifferentSkins) {
         Fish fish = steadyFish(8, 0.0f);
         fish.drawFish();
     }
-    const Image image = readFramebuffer(w, h);
-    keepPicture(image, "species_gallery");
+    const gltest::FramebufferImage image = gltest::readFramebuffer(w, h);
+    gltest::keepPicture(image, "species_gallery");
     for (int s = 0; s < SPECIES_COUNT; ++s) {
         // Mean colour of the body's middle (model x -0.15..0.15, z -0.15..0.15).
         const double cx = -12.0 + (s % 5) * 6.0, cy = s < 5 ? 5.0 : -5.5;
@@ -247,7 +191,7 @@ TEST_F(FishDrawing, PartTransformIsTheMatrixOfGlRotateAboutZ) {
 
 TEST_F(FishDrawing, FishAppearOnePerFrameAndOnlyShownFishMove) {
     for (auto& c : liveSettings.speciesCounts) c = 5;
-    QuietHost host;
+    gltest::NullFrameHost host;
     // A record that has been drawn has moved, and then has a contact box.
     auto drawnSoFar = [&] {
         int n = 0;
@@ -266,7 +210,7 @@ TEST_F(FishDrawing, FishAppearOnePerFrameAndOnlyShownFishMove) {
 
 TEST_F(FishDrawing, HiddenFishFreezeAndCarryOnWhereTheyStopped) {
     liveSettings.speciesCounts = {10, 10};
-    QuietHost host;
+    gltest::NullFrameHost host;
     for (int frame = 0; frame < 80; ++frame) drawFrame(scene, view, host);
     const FishTable before = scene.fish;
 
@@ -318,7 +262,7 @@ TEST_F(FishDrawing, ChangingTheCountsReskinsTheSameFishWithoutMovingThem) {
 
 // The whole tank with fifty fish of the ten species through the real frame.
 TEST(FishTank, FiftyFishOfTenSpeciesSwimThroughTheFrame) {
-    PrivateDataDirectory data;
+    testsupport::TempConfigHome data;
     gltest::OffscreenContext gl(1024, 768);
     ASSERT_TRUE(gl.ok());
     crtSrand(1);
@@ -327,13 +271,13 @@ TEST(FishTank, FiftyFishOfTenSpeciesSwimThroughTheFrame) {
     initialiseScene(scene, view, 1024, 768);
     liveSettings.speciesCounts = {5, 5, 5, 5, 5, 5, 5, 5, 5, 5};
     liveSettings.showTerra = 0;  // the fish over the plain black backdrop colour
-    QuietHost host;
+    gltest::NullFrameHost host;
     for (int frame = 0; frame < 240; ++frame) drawFrame(scene, view, host);
-    const Image earlier = readFramebuffer(1024, 768);
+    const gltest::FramebufferImage earlier = gltest::readFramebuffer(1024, 768);
     const FishTable before = scene.fish;
     for (int frame = 0; frame < 60; ++frame) drawFrame(scene, view, host);
-    const Image image = readFramebuffer(1024, 768);
-    keepPicture(image, "tank");
+    const gltest::FramebufferImage image = gltest::readFramebuffer(1024, 768);
+    gltest::keepPicture(image, "tank");
     liveSettings.speciesCounts = {};
     liveSettings.showTerra = 1;
 

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "gl_test_kit.h"
 #include "offscreen_context.h"
 #include "render/frame_renderer.h"
 #include "render/scene_init.h"
@@ -10,13 +11,6 @@
 using namespace veltamar;
 
 namespace {
-
-struct CountingHost : FrameHost {
-    int swaps = 0;
-    int hides = 0;
-    void hideCursor() override { ++hides; }
-    void swapBuffers() override { ++swaps; }
-};
 
 GLint stackDepth(GLenum which) {
     GLint depth = 0;
@@ -32,7 +26,7 @@ TEST(Frame, LeavesMatrixStacksBalancedAndPresentsOnce) {
     SceneState scene;
     ViewState view;
     initialiseScene(scene, view, 1024, 768);
-    CountingHost host;
+    gltest::NullFrameHost host;
     for (int mode : {TOOL_NONE, TOOL_FEED, TOOL_SWIRL, TOOL_POINT, TOOL_TOUCH, TOOL_RIPPLE}) {
         view.toolMode = mode;
         const GLint modelview = stackDepth(GL_MODELVIEW_STACK_DEPTH);
@@ -51,7 +45,7 @@ TEST(Frame, SetsProjectionFromTheStoredScreenSizeAndRevealsOneFishPerFrame) {
     SceneState scene;
     ViewState view;
     initialiseScene(scene, view, 768, 1024);  // a portrait screen
-    CountingHost host;
+    gltest::NullFrameHost host;
     drawFrame(scene, view, host);
     GLfloat m[16];
     glGetFloatv(GL_PROJECTION_MATRIX, m);
@@ -80,18 +74,18 @@ TEST(Frame, HidesTheCursorAfterAHundredStillFrames) {
     SceneState scene;
     ViewState view;
     initialiseScene(scene, view, 320, 240);
-    CountingHost host;
+    gltest::NullFrameHost host;
     idleCounter = 0;
     for (int i = 0; i < 99; ++i) drawFrame(scene, view, host);
-    EXPECT_EQ(host.hides, 0);
+    EXPECT_EQ(host.cursorHides, 0);
     drawFrame(scene, view, host);
-    EXPECT_EQ(host.hides, 1);
+    EXPECT_EQ(host.cursorHides, 1);
 }
 
 TEST(Frame, WithoutAContextNothingIsDrawn) {
     SceneState scene;
     ViewState view;
-    CountingHost host;
+    gltest::NullFrameHost host;
     drawFrame(scene, view, host);
     EXPECT_EQ(host.swaps, 0);
     EXPECT_EQ(scene.fishRevealCount, 0);

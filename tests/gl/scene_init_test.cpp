@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "gl_test_kit.h"
 #include "offscreen_context.h"
 #include "platform/message_box.h"
 #include "render/frame_renderer.h"
@@ -14,15 +15,6 @@
 
 using namespace veltamar;
 using veltamar::testsupport::TempConfigHome;
-
-namespace {
-
-struct NullHost : FrameHost {
-    void hideCursor() override {}
-    void swapBuffers() override {}
-};
-
-}  // namespace
 
 TEST(SceneInit, LoadsTexturesAndSettingsAndLeavesNoTemporaryFiles) {
     gltest::OffscreenContext gl(320, 240);
@@ -38,7 +30,10 @@ TEST(SceneInit, LoadsTexturesAndSettingsAndLeavesNoTemporaryFiles) {
     EXPECT_FLOAT_EQ(scene.tank.sceneRight, 49);
     EXPECT_NE(scene.backgroundTexture, 0u);
     for (GLuint texture : scene.fishTextures) EXPECT_NE(texture, 0u);
-    EXPECT_NE(scene.screenCopyTexture, 0u);
+    EXPECT_NE(scene.screenCopy.texture, 0u);
+    ASSERT_TRUE(scene.rippleMesh);
+    EXPECT_EQ(scene.rippleMesh->width, 1024);
+    for (const FoodPellet& pellet : scene.foodPellets) EXPECT_NE(pellet.shapeList, 0u);
     for (int slot : {10, 11}) {
         GLint width = -1;
         glBindTexture(GL_TEXTURE_2D, scene.fishTextures[slot]);
@@ -52,7 +47,7 @@ TEST(SceneInit, LoadsTexturesAndSettingsAndLeavesNoTemporaryFiles) {
     EXPECT_EQ(files, std::vector<std::string>{"OrvessaSet.ini"}) << "no .ad, .bmp or .wav file is left";
 
     // The light strength from the file: (100 - 40) x 0.01.
-    NullHost host;
+    gltest::NullFrameHost host;
     drawFrame(scene, view, host);
     GLfloat ambient[4], diffuse[4];
     glGetLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
@@ -81,7 +76,7 @@ TEST(SceneInit, WithoutADataDirectoryOnlyTheContextLevelStateExists) {
     EXPECT_FALSE(scene.populated);
     EXPECT_FLOAT_EQ(scene.tank.sceneLeft, -49);
     EXPECT_EQ(scene.backgroundTexture, 0u);
-    NullHost host;
+    gltest::NullFrameHost host;
     drawFrame(scene, view, host);  // draws without the missing objects
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

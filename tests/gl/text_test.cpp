@@ -7,6 +7,7 @@
 #include <ctime>
 #include <vector>
 
+#include "gl_test_kit.h"
 #include "offscreen_context.h"
 #include "platform/outline_font.h"
 #include "render/frame_renderer.h"
@@ -17,11 +18,6 @@
 using namespace veltamar;
 
 namespace {
-
-struct NullHost : FrameHost {
-    void hideCursor() override {}
-    void swapBuffers() override {}
-};
 
 double threadCpuMs() {
     timespec t{};
@@ -134,7 +130,7 @@ TEST(TextOverlay, TheLinesShowDuringTheFirstTwoHundredFramesAndWithF1) {
     liveSettings.backColor = 16777215;  // a white plane behind the text
     liveSettings.bubbleSetting = 110;
     overlayFrameCounter = 0;
-    NullHost host;
+    gltest::NullFrameHost host;
 
     drawFrame(scene, view, host);  // the fogged first frame
     drawFrame(scene, view, host);
