@@ -10,6 +10,11 @@ namespace veltamar {
 
 namespace {
 
+// How far a ring pushes the picture, in texture widths per unit of the ring's profile. A young ring
+// moves the copy by up to about 8 pixels on a 1024-pixel view; at 0.005 the largest push would be
+// half a pixel and nobody would see a ring at all.
+constexpr double RIPPLE_STRENGTH = 0.25;
+
 int gridCell(int pixel, int size) {
     if (size <= 0) return 0;
     return std::clamp(static_cast<int>(static_cast<double>(pixel) / size * RIPPLE_GRID), 0, RIPPLE_GRID - 1);
@@ -83,7 +88,7 @@ void advanceRipples(RippleMesh& mesh) {
         const double fade = 1.0 - mesh.age[k] / 256.0;
         if (fade <= 0.0) continue;
         live[liveCount] = k;
-        strength[liveCount++] = fade * fade * 0.005;
+        strength[liveCount++] = fade * fade * RIPPLE_STRENGTH;
     }
 
     for (int i = 0; i < RIPPLE_GRID; ++i) {

@@ -34,9 +34,14 @@ bool Fish::inShelfBand() const {
     return position.z > -90.0f && position.z < -60.0f && position.z != -75.0f;
 }
 
+// A step that overshoots the target is kept (within 0.05..0.15) rather than taken back again:
+// taking it back would leave a fish below its target exactly where it was, so a touch, meant to
+// startle a fish to full speed with approachSpeed(0.4, 0.15), would not speed it up at all.
 void Fish::approachSpeed(float step, float target) {
-    if (speed < target) speed += step;
-    if (speed > target) speed -= step;
+    if (speed < target)
+        speed += step;
+    else if (speed > target)
+        speed -= step;
     speed = std::clamp(speed, 0.05f, 0.15f);
 }
 

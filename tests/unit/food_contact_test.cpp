@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "fish/food_and_contact.h"
+#include "fish/picking.h"
+#include "platform/crt_rand.h"
+
+using namespace veltamar;
+
+namespace {
+
+// A fish in the middle of the tank swimming steadily at the given heading, its flags and boxes
+// computed as after a movement step.
+Fish steadyFish(float x, float y, float z, float heading, int size = 4) {
+    Fish f;
+    f.size = size;
+    f.position = {x, y, z};
+    f.heading = f.targetHeading = f.lastTargetHeading = heading;
+    f.pitch = f.targetPitch = 0.0f;
+    f.turnDone = f.bendDone = true;
+    f.speed = 0.1f;
+    f.updateSideFlags();
+    f.updateBoxes();
+    return f;
+}
+
+FoodPellet pelletAt(float x, float y, float z) {
+    FoodPellet p;
+    p.active = true;
+    p.alive = 1.0f;
+    p.worldPosition[0] = x;
+    p.worldPosition[1] = y;
+    p.worldPosition[2] = z;
+    return p;
+}
+
+}  // namespace
+
+TEST(FoodSeeking, FoodAheadSlowsTheFishThenItIsPulledInAndEaten) {
+    Fish fish = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);  // heading 0: toward -x
+    const Point3 nose = fish.noseTip;
+    FoodPellet pellets[1] = {pelletAt(nose.x - 8.0f, nose.y, nose.z)};
+
+    fish.speed = 0.05f;
+    seekFood(fish, pellets, true);
+    EXPECT_TRUE(fish.nearFood);
+    EXPECT_FLOAT_EQ(fish.speed, 0.15f) << "moves toward 0.1 while food is within 10";
+    seekFood(fish, pellets, true);
+    EXPECT_FLOAT_EQ(fish.speed, 0.05f);
+    fish.speed = 0.1f;
+    seekFood(fish, pellets, true);
+    EXPECT_FLOAT_EQ(fish.speed, 0.1f) << "and stays there";
+
+    pellets[0].worldPosition[0] = nose.x - 2.5f;
+    seekFood(fish, pellets, true);
+    EXPECT_FLOAT_EQ(fish.speed, 0.05f) << "and toward 0.05 within 3";
+
+    pullFood(fish, pellets);
+    EXPECT_GT(pellets[0].drift[0], 1.0f * 0 - 0.02f) << "pulled toward the mouth";
+    EXPECT_EQ(pellets[0].alive, 1.0f) << "not yet within 2 units";
+
+    pellets[0].worldPosition[0] = nose.x - 1.9f;
+    pellets[0].worldPosition[2] = nose.z + 4.9f;
+    pullFood(fish, pellets);
+    EXPECT_EQ(pellets[0].alive, 0.0f) << "eaten within 2, 2 and 5";
+}
+
+TEST(FoodSeeking, OnlyTheFeedToolSteersButFoodIsEatenWithAnyTool) {
+    Fish fish = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);
+    FoodPellet pellets[1] = {pelletAt(fish.noseTip.x - 1.0f, fish.noseTip.y + 6.0f, fish.noseTip.z)};
+    fish.speed = 0.15f;
+    fish.nearFood = true;  // left from a frame with the feed tool
+    seekFood(fish, pellets, false);
+    EXPECT_FALSE(fish.nearFood) << "cleared every frame, so the fish wanders again";
+    EXPECT_FLOAT_EQ(fish.speed, 0.15f);
+
+    pellets[0].worldPosition[1] = fish.noseTip.y + 1.0f;
+    pullFood(fish, pellets);
+    EXPECT_EQ(pellets[0].alive, 0.0f);
+
+    FoodPellet inactive[1] = {pelletAt(fish.noseTip.x, fish.noseTip.y, fish.noseTip.z)};
+    inactive[0].active = false;
+    pullFood(fish, inactive);
+    seekFood(fish, inactive, true);
+    EXPECT_EQ(inactive[0].alive, 1.0f);
+    EXPECT_FALSE(fish.nearFood);
+}
+
+TEST(FoodSeeking, FoodBesideTheFishTurnsItTowardTheFood) {
+    Fish fish = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);
+    FoodPellet pellets[1] = {pelletAt(fish.noseTip.x - 4.0f, fish.noseTip.y, fish.noseTip.z + 4.0f)};
+    seekFood(fish, pellets, true);
+    EXPECT_NE(fish.targetHeading, 0.0f);
+    EXPECT_NEAR(std::fabs(fish.targetHeading), std::trunc(foodBearing(steadyFish(0, 0, -70, 0), {0, 0, 0}) + 0), 90);
+    EXPECT_EQ(fish.targetHeading, std::trunc(fish.targetHeading)) << "whole degrees";
+}
+
+TEST(FoodSeeking, BearingAndPitchAmount) {
+    const Fish fish = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);
+    EXPECT_NEAR(foodBearing(fish, {-5.0f, 0.0f, -70.0f}), 0.0, 1e-9);
+    EXPECT_NEAR(foodBearing(fish, {-5.0f, 0.0f, -65.0f}), 45.0, 1e-4);
+    EXPECT_NEAR(foodBearing(fish, {0.0f, 0.0f, -60.0f}), 90.0, 0.01) << "straight beside: guarded slope";
+    EXPECT_FLOAT_EQ(foodPitchAmount({1.0f, 1.0f, 0.0f}), 45.0f);
+    EXPECT_FLOAT_EQ(foodPitchAmount({-1.0f, 1.0f, 0.0f}), 45.0f);
+    EXPECT_FLOAT_EQ(foodPitchAmount({2.0f, 1.0f, 0.0f}), 26.0f);
+    EXPECT_FLOAT_EQ(foodPitchAmount({-2.0f, -1.0f, 0.0f}), 64.0f);
+    EXPECT_FLOAT_EQ(foodPitchAmount({0.0f, 3.0f, 0.0f}), 90.0f);
+    EXPECT_FLOAT_EQ(foodPitchAmount({0.0f, -3.0f, 0.0f}), 270.0f);
+    EXPECT_FLOAT_EQ(foodPitchAmount({-3.0f, 0.0f, 0.0f}), 180.0f);
+    EXPECT_FLOAT_EQ(foodPitchAmount({0.0f, 0.0f, 0.0f}), 0.0f);
+}
+
+TEST(FishContact, EqualFishHeadOnTheHigherIndexTurnsAbout) {
+    FishTable table;
+    table[0] = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);      // toward -x
+    table[1] = steadyFish(-1.0f, 0.0f, -70.0f, 180.0f);   // toward +x, nose to nose
+    ASSERT_TRUE(table[0].contactBox.overlaps(table[1].contactBox));
+    avoidFish(table, 0, 2);
+    EXPECT_TRUE(table[0].inContact);
+    EXPECT_TRUE(table[1].inContact);
+    EXPECT_EQ(table[0].targetHeading, 0.0f);
+    EXPECT_EQ(table[1].targetHeading, 360.0f);
+    EXPECT_EQ(table[0].targetPitch, 0.0f + (table[0].position.y > table[1].position.y ? 1 : -1));
+
+    table[0] = steadyFish(0.0f, 0.0f, -70.0f, 0.0f, 3);
+    table[1] = steadyFish(-1.0f, 0.0f, -70.0f, 180.0f, 5);
+    avoidFish(table, 0, 2);
+    EXPECT_EQ(table[0].targetHeading, -180.0f) << "the smaller fish turns about";
+    EXPECT_EQ(table[1].targetHeading, 180.0f);
+}
+
+TEST(FishContact, OneBehindTheOtherTheSpeedsAreSorted) {
+    FishTable table;
+    table[0] = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);   // behind: both swim toward -x
+    table[1] = steadyFish(-1.0f, 0.0f, -70.0f, 0.0f);  // in front
+    avoidFish(table, 0, 2);
+    EXPECT_FLOAT_EQ(table[1].speed, 0.15f) << "the front fish speeds up toward 0.2, at most 0.15";
+    EXPECT_FLOAT_EQ(table[0].speed, 0.05f) << "the rear one slows toward 0.15 - 0.1";
+}
+
+TEST(FishContact, CrossingFishGetOppositeNudgesUnlessStillTurning) {
+    crtSrand(5);
+    FishTable table;
+    table[0] = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);
+    table[1] = steadyFish(0.0f, 0.0f, -71.0f, 90.0f);  // crossing at right angles, a little behind
+    avoidFish(table, 0, 2);
+    EXPECT_GE(table[0].targetHeading, -19.0f);
+    EXPECT_LE(table[0].targetHeading, -10.0f);
+    EXPECT_GE(table[1].targetHeading, 100.0f);
+    EXPECT_LE(table[1].targetHeading, 109.0f);
+
+    table[0] = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);
+    table[1] = steadyFish(0.0f, 0.0f, -71.0f, 90.0f);
+    table[0].targetHeading = 40.0f;  // a turn in progress is never retargeted
+    avoidFish(table, 0, 2);
+    EXPECT_EQ(table[0].targetHeading, 40.0f);
+}
+
+TEST(FishContact, NeverMovedOrDistantFishAreNotTouched) {
+    FishTable table;
+    table[0] = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);
+    table[1] = Fish();  // boxes never computed
+    table[2] = steadyFish(30.0f, 0.0f, -70.0f, 0.0f);
+    avoidFish(table, 0, 3);
+    EXPECT_FALSE(table[0].inContact);
+    EXPECT_FALSE(table[1].inContact);
+    EXPECT_EQ(table[0].speed, 0.1f);
+    EXPECT_EQ(table[0].targetPitch, 0.0f);
+}
+
+TEST(FishTools, TouchAndZoom) {
+    Fish fish = steadyFish(0.0f, 0.0f, -58.0f, 0.0f, 7);
+    applyFishTool(fish, FishTool::Touch);
+    EXPECT_EQ(fish.targetHeading, 0.0f) << "outside the shelf band no quarter turn";
+    EXPECT_FLOAT_EQ(fish.speed, 0.15f);
+
+    Fish shelf = steadyFish(0.0f, 0.0f, -70.0f, 30.0f);
+    applyFishTool(shelf, FishTool::Touch);
+    EXPECT_EQ(shelf.targetHeading, 120.0f) << "in the shelf band a quarter turn";
+
+    applyFishTool(fish, FishTool::ZoomIn);
+    EXPECT_EQ(fish.size, 8);
+    applyFishTool(fish, FishTool::ZoomIn);
+    EXPECT_EQ(fish.size, 8);
+    fish.size = 3;
+    applyFishTool(fish, FishTool::ZoomOut);
+    EXPECT_EQ(fish.size, 2);
+    applyFishTool(fish, FishTool::ZoomOut);
+    EXPECT_EQ(fish.size, 2);
+    applyFishTool(fish, FishTool::Swirl);
+    EXPECT_EQ(fish.size, 2);
+}
+
+TEST(PickSweepTest, GridsDriftAboutOneUnitBackAndForth) {
+    const TankBounds tank{-49, 49, 25, -25, -50, 0};
+    PickColumns columns;
+    PickRows rows;
+    buildPickGrids(columns, rows, tank);
+    PickSweep sweep;
+    float lowest = columns[0].x, highest = columns[0].x;
+    for (int frame = 0; frame < 200; ++frame) {
+        sweepPickGrids(columns, rows, sweep, tank);
+        lowest = std::min(lowest, columns[0].x);
+        highest = std::max(highest, columns[0].x);
+    }
+    EXPECT_NEAR(lowest, -50.1f, 0.15f);
+    EXPECT_NEAR(highest, -47.9f, 0.15f);
+    PickColumns start;
+    PickRows rowStart;
+    buildPickGrids(start, rowStart, tank);
+    for (int i = 0; i < PICK_COLUMN_COUNT; ++i) EXPECT_LE(std::fabs(columns[i].x - start[i].x), 2.5f) << i;
+    for (int i = 0; i < PICK_ROW_COUNT; ++i) EXPECT_LE(std::fabs(rows[i].y - rowStart[i].y), 2.5f) << i;
+}
