@@ -2,6 +2,9 @@
 // window of a given size, with frame pacing off, printing one line of medians.
 //
 // usage: veltamar-bench --size WxH --fish N [--tool none|feed|swirl|ripple] [--frames F] [--runs R]
+//                       [--snapshot FILE.ppm]
+// --snapshot keeps the last frame: every run of the same options draws the same frames, so two
+// builds can be compared pixel for pixel.
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -47,6 +50,18 @@ double median(std::vector<double> values) {
     return n == 0 ? 0.0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0);
 }
 
+void writeSnapshot(const std::string& path, int width, int height) {
+    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_FRONT);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    if (FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fprintf(out, "P6\n%d %d\n255\n", width, height);
+        for (int y = height - 1; y >= 0; --y) std::fwrite(&rgb[static_cast<std::size_t>(y) * width * 3], 3, width, out);
+        std::fclose(out);
+    }
+}
+
 struct Options {
     int width = 1024;
     int height = 768;
@@ -54,6 +69,7 @@ struct Options {
     std::string tool = "none";
     int frames = 300;
     int runs = 5;
+    std::string snapshot;
 };
 
 Options parse(int argc, char** argv) {
@@ -66,6 +82,7 @@ Options parse(int argc, char** argv) {
         if (key == "--tool") o.tool = value;
         if (key == "--frames") o.frames = std::atoi(value);
         if (key == "--runs") o.runs = std::atoi(value);
+        if (key == "--snapshot") o.snapshot = value;
     }
     return o;
 }
@@ -150,6 +167,8 @@ int main(int argc, char** argv) {
         cpuPerFrame.push_back((processCpuMs() - cpu0) / options.frames);
         wallPerFrame.push_back((wallMs() - wall0) / options.frames);
     }
+
+    if (!options.snapshot.empty()) writeSnapshot(options.snapshot, options.width, options.height);
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

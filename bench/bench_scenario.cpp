@@ -17,6 +17,8 @@ BenchScenario::BenchScenario(const std::string& tool, int fish, SceneState& scen
         view.toolMode = TOOL_FEED;
     } else if (tool == "swirl") {
         view.toolMode = TOOL_SWIRL;
+    } else if (tool == "ripple") {
+        view.toolMode = TOOL_RIPPLE;
     } else {
         std::fprintf(stderr, "veltamar-bench: unknown tool %s\n", tool.c_str());
         std::exit(2);
@@ -33,7 +35,11 @@ void BenchScenario::beforeFrame(int frame) {
         leftButtonDown(view, x, y);
         leftButtonUp(view);
     }
-    (void)scene;
+    // A new ring every 15 frames, as the view adds one for a click.
+    if (view.toolMode == TOOL_RIPPLE && frame % 15 == 0 && leftButtonDown(view, x, y) && scene.rippleMesh) {
+        addRipple(*scene.rippleMesh, x, view.screenHeight - y);
+        leftButtonUp(view);
+    }
 }
 
 }  // namespace veltamar

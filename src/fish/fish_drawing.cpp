@@ -1,4 +1,8 @@
-// Drawing one fish in immediate mode from the shared model, and its per-frame life.
+// Drawing one fish from the shared model, and its per-frame life.
+//
+// Each part's vertices are worked out on the CPU exactly as they would be sent one by one, and are
+// handed to OpenGL as vertex arrays: a fish is 1002 vertices a frame, and in selection mode (the
+// picking of a click) Mesa's one-by-one path keeps memory it never gives back.
 
 #include <GL/gl.h>
 
@@ -11,6 +15,21 @@ namespace veltamar {
 namespace {
 
 constexpr int PECTORAL_MOVING_COLUMNS = 9;  // the last columns of the outer edge stay still
+
+// Room for the largest part: both halves of the body, every strip two rows of columns.
+constexpr int MAX_PART_VERTICES = 2 * 8 * 2 * 16;
+
+// The arrays of the part being drawn.
+struct PartArrays {
+    GLfloat positions[MAX_PART_VERTICES][3];
+    GLfloat normals[MAX_PART_VERTICES][3];
+    GLfloat texCoords[MAX_PART_VERTICES][2];
+};
+
+PartArrays& partArrays() {
+    static PartArrays arrays;
+    return arrays;
+}
 
 }  // namespace
 
@@ -26,8 +45,17 @@ void Fish::drawFish() {
     glRotatef(-pitch, static_cast<GLfloat>(std::sin(h)), static_cast<GLfloat>(-std::cos(h)), 0.0f);
     wanderStep();
 
+    PartArrays& arrays = partArrays();
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, arrays.positions);
+    glNormalPointer(GL_FLOAT, 0, arrays.normals);
+    glTexCoordPointer(2, GL_FLOAT, 0, arrays.texCoords);
     for (int part = 0; part < FISH_PART_COUNT; ++part)
         drawPart(static_cast<FishPart>(part), yaws, tail, pectoral);
+    glPopClientAttrib();
 
     stepFish();
     updateBoxes();
@@ -36,7 +64,8 @@ void Fish::drawFish() {
 
 // Emits the part's quad strips (and those of its mirrored half) with partTransform turning every
 // scaled, displaced position by the yaw of the part's body segment. Normals follow the GL matrix
-// only, not the segment yaw.
+// only, not the segment yaw. Like vertices sent one by one, the part leaves the current normal and
+// texture coordinate at those of its last vertex (what is drawn next without its own relies on it).
 void Fish::drawPart(FishPart part, const SegmentYaws& yaws, const std::array<float, FIN_WAVE_VALUES>& tail,
                     const std::array<float, FIN_WAVE_VALUES>& pectoral) {
     const FishPartLayout& layout = fishPartLayout(part);
@@ -44,6 +73,8 @@ void Fish::drawPart(FishPart part, const SegmentYaws& yaws, const std::array<flo
     const float* m = partTransform.data();
     const FishVertex* vertices = FISH_MODEL_VERTICES + fishPartFirstVertex(part);
     const float scale = static_cast<float>(size);
+    PartArrays& arrays = partArrays();
+    int count = 0;
 
     auto emit = [&](int row, int column, float mirror) {
         const FishVertex& v = vertices[row * layout.columns + column];
@@ -59,25 +90,32 @@ void Fish::drawPart(FishPart part, const SegmentYaws& yaws, const std::array<flo
             z += c;
         }
         y *= mirror;
-        const GLfloat turned[3] = {m[0] * x + m[4] * y + m[8] * z, m[1] * x + m[5] * y + m[9] * z,
-                                   m[2] * x + m[6] * y + m[10] * z};
-        glNormal3f(v.normal[0], v.normal[1], v.normal[2]);
-        glTexCoord2f(v.texCoord[0], v.texCoord[1]);
-        glVertex3fv(turned);
+        GLfloat* position = arrays.positions[count];
+        position[0] = m[0] * x + m[4] * y + m[8] * z;
+        position[1] = m[1] * x + m[5] * y + m[9] * z;
+        position[2] = m[2] * x + m[6] * y + m[10] * z;
+        arrays.normals[count][0] = v.normal[0];
+        arrays.normals[count][1] = v.normal[1];
+        arrays.normals[count][2] = v.normal[2];
+        arrays.texCoords[count][0] = v.texCoord[0];
+        arrays.texCoords[count][1] = v.texCoord[1];
+        ++count;
     };
 
     const int halves = layout.mirrored ? 2 : 1;
+    const int stripLength = 2 * layout.columns;
     for (int half = 0; half < halves; ++half) {
         const float mirror = half == 0 ? 1.0f : -1.0f;
         for (int row = 0; row + 1 < layout.rows; ++row) {
-            glBegin(GL_QUAD_STRIP);
             for (int column = 0; column < layout.columns; ++column) {
                 emit(row, column, mirror);
                 emit(row + 1, column, mirror);
             }
-            glEnd();
         }
     }
+    for (int first = 0; first < count; first += stripLength) glDrawArrays(GL_QUAD_STRIP, first, stripLength);
+    glNormal3fv(arrays.normals[count - 1]);
+    glTexCoord2fv(arrays.texCoords[count - 1]);
 }
 
 }  // namespace veltamar

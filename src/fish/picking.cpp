@@ -14,22 +14,24 @@ namespace {
 
 constexpr GLsizei SELECTION_BUFFER = 512;
 
+// The strips are drawn from vertex arrays: vertices sent one by one in selection mode make Mesa
+// keep memory it never gives back.
+void drawQuad(const GLfloat (&corners)[4][3]) {
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, corners);
+    glDrawArrays(GL_QUADS, 0, 4);
+    glPopClientAttrib();
+}
+
 void drawColumnStrip() {
-    glBegin(GL_QUADS);
-    glVertex3f(-0.5f, -30.0f, 1.0f);
-    glVertex3f(0.5f, -30.0f, 1.0f);
-    glVertex3f(0.5f, 30.0f, 1.0f);
-    glVertex3f(-0.5f, 30.0f, 1.0f);
-    glEnd();
+    static const GLfloat corners[4][3] = {{-0.5f, -30.0f, 1.0f}, {0.5f, -30.0f, 1.0f}, {0.5f, 30.0f, 1.0f}, {-0.5f, 30.0f, 1.0f}};
+    drawQuad(corners);
 }
 
 void drawRowStrip() {
-    glBegin(GL_QUADS);
-    glVertex3f(-90.0f, -0.5f, 1.0f);
-    glVertex3f(90.0f, -0.5f, 1.0f);
-    glVertex3f(90.0f, 0.5f, 1.0f);
-    glVertex3f(-90.0f, 0.5f, 1.0f);
-    glEnd();
+    static const GLfloat corners[4][3] = {{-90.0f, -0.5f, 1.0f}, {90.0f, -0.5f, 1.0f}, {90.0f, 0.5f, 1.0f}, {-90.0f, 0.5f, 1.0f}};
+    drawQuad(corners);
 }
 
 template <std::size_t N>
