@@ -58,14 +58,9 @@ double foodBearing(const Fish& fish, const Point3& food) {
     return acuteAngleBetween(axis, toFood);
 }
 
-float foodPitchAmount(const Point3& food) {
-    const double x = food.x, y = food.y;
-    const bool xZero = std::fabs(x) < GUARD, yZero = std::fabs(y) < GUARD;
-    if (xZero && yZero) return 0.0f;
-    if (xZero) return y > 0 ? 90.0f : 270.0f;
-    if (yZero) return x > 0 ? 0.0f : 180.0f;
-    const double r = std::trunc(std::atan(std::fabs(y / x)) * DEGREES_PER_RADIAN);
-    return static_cast<float>(x > 0 && y > 0 ? r : 90.0 - r);
+int pitchTowardFood(const Point3& nose, const Point3& food) {
+    const double across = std::hypot(food.x - nose.x, food.z - nose.z);
+    return static_cast<int>(std::trunc(std::atan2(food.y - nose.y, across) * DEGREES_PER_RADIAN));
 }
 
 void seekFood(Fish& fish, std::span<FoodPellet> pellets, bool feedToolChosen) {
@@ -83,9 +78,12 @@ void seekFood(Fish& fish, std::span<FoodPellet> pellets, bool feedToolChosen) {
             fish.nearFood = true;
             fish.approachSpeed(0.1f, 0.1f);
             const double bearing = foodBearing(fish, food);
-            const float pitchAmount = foodPitchAmount(food);
             if (bearing < 1.0) {
-                fish.turnPitch(pitchAmount, nose.y <= food.y, PITCH_BY);
+                // Pointing at the food: the target pitch becomes the climb or dive from the nose
+                // to the food, in whole degrees.
+                const int wanted = pitchTowardFood(nose, food);
+                const float change = std::fabs(static_cast<float>(wanted) - fish.targetPitch);
+                fish.turnPitch(change, static_cast<float>(wanted) >= fish.targetPitch, PITCH_BY);
             } else if (foodAheadAlongX(fish, nose, food)) {
                 fish.turnHeading(static_cast<float>(bearing), nose.z > food.z, TURN_BY);
             } else if (foodBehindAlongX(fish, nose, food)) {

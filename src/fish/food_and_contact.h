@@ -33,7 +33,9 @@ double guardedSlope(double rise, double run);
 // axis (position to nose) and the line from its position to the food.
 double foodBearing(const Fish& fish, const Point3& food);
 
-// The pitch a fish pointing at food asks for, from the food's x and y alone.
-float foodPitchAmount(const Point3& food);
+// The climb (positive) or dive from a fish's nose to food, in whole degrees. A fish pointing at food
+// steers its target pitch to it. (Working it out from the food's place alone, whatever the fish,
+// made fish aimed straight at food climb away from it and miss it.)
+int pitchTowardFood(const Point3& nose, const Point3& food);
 
 }  // namespace veltamar

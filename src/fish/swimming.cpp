@@ -34,14 +34,15 @@ bool Fish::inShelfBand() const {
     return position.z > -90.0f && position.z < -60.0f && position.z != -75.0f;
 }
 
-// A step that overshoots the target is kept (within 0.05..0.15) rather than taken back again:
-// taking it back would leave a fish below its target exactly where it was, so a touch, meant to
-// startle a fish to full speed with approachSpeed(0.4, 0.15), would not speed it up at all.
+// The speed moves one step toward the target and stops there, within 0.05..0.15. Adding the step
+// and then taking it back when it passes the target would leave a fish below its target exactly
+// where it was: a touch, meant to startle a fish to full speed with approachSpeed(0.4, 0.15),
+// would not speed it up at all.
 void Fish::approachSpeed(float step, float target) {
     if (speed < target)
-        speed += step;
+        speed = std::min(speed + step, target);
     else if (speed > target)
-        speed -= step;
+        speed = std::max(speed - step, target);
     speed = std::clamp(speed, 0.05f, 0.15f);
 }
 

@@ -86,8 +86,8 @@ protected:
 
 TEST_F(ToolsTest, FeedClickDropsAPelletThatSinksAndANearbyFishEatsIt) {
     view.toolMode = TOOL_FEED;
-    holdFish(scene.fish[0], 14.0f, -2.0f, -70.0f, 0.0f);  // facing the drop point, heading toward -x
     holdFish(scene.fish[1], -40.0f, 10.0f, -80.0f, 180.0f);
+    holdFish(scene.fish[0], 30.0f, -10.0f, -60.0f, 0.0f);
     const auto [mx, my] = screenOf(6.0f, 0.0f, -69.0f);
     leftButtonDown(view, mx, my);
     leftButtonUp(view);
@@ -98,19 +98,28 @@ TEST_F(ToolsTest, FeedClickDropsAPelletThatSinksAndANearbyFishEatsIt) {
     EXPECT_NEAR(pellet.dropPoint[0], 6.0f, 1.5f) << "dropped where the mouse is";
     EXPECT_NEAR(pellet.dropPoint[1], -2.0f, 1.5f);
     EXPECT_EQ(pellet.dropPoint[2], -70.0f);
-    gltest::keepPicture(gltest::readFramebuffer(W, H), "feed-pellet-dropped");
 
-    bool turned = false;
+    const float startY = pellet.worldPosition[1];
+    frames(60);
+    EXPECT_LT(pellet.worldPosition[1], startY) << "it sinks";
+    gltest::keepPicture(gltest::readFramebuffer(W, H), "feed-pellet-sinking");
+
+    // A fish swimming toward it with its nose a few units away.
+    Fish& fish = scene.fish[0];
+    holdFish(fish, pellet.worldPosition[0] + 0.5f * fish.size + 3.0f, pellet.worldPosition[1],
+             pellet.worldPosition[2], 0.0f);
+    fish.speed = 0.05f;
+    bool noticed = false;
     int frame = 0;
-    for (; frame < 1500 && pellet.active; ++frame) {
+    for (; frame < 300 && pellet.active; ++frame) {
         drawFrame(scene, view, host);
-        turned = turned || scene.fish[0].nearFood;
-        if (frame == 40) gltest::keepPicture(gltest::readFramebuffer(W, H), "feed-fish-turns-to-pellet");
+        noticed = noticed || fish.nearFood;
+        if (frame == 10) gltest::keepPicture(gltest::readFramebuffer(W, H), "feed-fish-at-pellet");
     }
-    EXPECT_TRUE(turned) << "the fish saw the food near its nose";
-    EXPECT_FALSE(pellet.active) << "eaten or sunk";
-    EXPECT_LT(frame, 1100) << "eaten long before it could sink out of sight";
+    EXPECT_TRUE(noticed) << "the fish saw the food near its nose";
+    EXPECT_FALSE(pellet.active) << "and ate it";
     EXPECT_EQ(pellet.alive, 0.0f);
+    EXPECT_LT(frame, 300);
 }
 
 TEST_F(ToolsTest, TwentyOneFeedClicksDropTwentyPellets) {

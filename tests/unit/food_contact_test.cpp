@@ -42,13 +42,10 @@ TEST(FoodSeeking, FoodAheadSlowsTheFishThenItIsPulledInAndEaten) {
     const Point3 nose = fish.noseTip;
     FoodPellet pellets[1] = {pelletAt(nose.x - 8.0f, nose.y, nose.z)};
 
-    fish.speed = 0.05f;
+    fish.speed = 0.15f;
     seekFood(fish, pellets, true);
     EXPECT_TRUE(fish.nearFood);
-    EXPECT_FLOAT_EQ(fish.speed, 0.15f) << "moves toward 0.1 while food is within 10";
-    seekFood(fish, pellets, true);
-    EXPECT_FLOAT_EQ(fish.speed, 0.05f);
-    fish.speed = 0.1f;
+    EXPECT_FLOAT_EQ(fish.speed, 0.1f) << "slows to 0.1 while food is within 10";
     seekFood(fish, pellets, true);
     EXPECT_FLOAT_EQ(fish.speed, 0.1f) << "and stays there";
 
@@ -101,14 +98,21 @@ TEST(FoodSeeking, BearingAndPitchAmount) {
     EXPECT_NEAR(foodBearing(fish, {-5.0f, 0.0f, -70.0f}), 0.0, 1e-9);
     EXPECT_NEAR(foodBearing(fish, {-5.0f, 0.0f, -65.0f}), 45.0, 1e-4);
     EXPECT_NEAR(foodBearing(fish, {0.0f, 0.0f, -60.0f}), 90.0, 0.01) << "straight beside: guarded slope";
-    EXPECT_FLOAT_EQ(foodPitchAmount({1.0f, 1.0f, 0.0f}), 45.0f);
-    EXPECT_FLOAT_EQ(foodPitchAmount({-1.0f, 1.0f, 0.0f}), 45.0f);
-    EXPECT_FLOAT_EQ(foodPitchAmount({2.0f, 1.0f, 0.0f}), 26.0f);
-    EXPECT_FLOAT_EQ(foodPitchAmount({-2.0f, -1.0f, 0.0f}), 64.0f);
-    EXPECT_FLOAT_EQ(foodPitchAmount({0.0f, 3.0f, 0.0f}), 90.0f);
-    EXPECT_FLOAT_EQ(foodPitchAmount({0.0f, -3.0f, 0.0f}), 270.0f);
-    EXPECT_FLOAT_EQ(foodPitchAmount({-3.0f, 0.0f, 0.0f}), 180.0f);
-    EXPECT_FLOAT_EQ(foodPitchAmount({0.0f, 0.0f, 0.0f}), 0.0f);
+    EXPECT_EQ(pitchTowardFood({0, 0, 0}, {-4, 4, 0}), 45);
+    EXPECT_EQ(pitchTowardFood({0, 0, 0}, {3, 0, 4}), 0);
+    EXPECT_EQ(pitchTowardFood({0, 0, 0}, {-2, -1, 0}), -26);
+    EXPECT_EQ(pitchTowardFood({0, 0, 0}, {0, 3, 0}), 90);
+}
+
+TEST(FoodSeeking, AFishPointingAtFoodSteersItsPitchToTheFood) {
+    Fish fish = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);
+    fish.targetPitch = 30.0f;
+    const Point3 nose = fish.noseTip;
+    FoodPellet pellets[1] = {pelletAt(nose.x - 6.0f, nose.y - 2.0f, nose.z)};
+    seekFood(fish, pellets, true);
+    EXPECT_EQ(fish.targetPitch, -18.0f) << "atan(2 / 6) below, whole degrees";
+    seekFood(fish, pellets, true);
+    EXPECT_EQ(fish.targetPitch, -18.0f) << "asking again changes nothing";
 }
 
 TEST(FishContact, EqualFishHeadOnTheHigherIndexTurnsAbout) {
