@@ -4,7 +4,9 @@
 // handed to OpenGL as vertex arrays: a fish is 1002 vertices a frame, and in selection mode (the
 // picking of a click) Mesa's one-by-one path keeps memory it never gives back.
 
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cmath>
 
@@ -16,18 +18,23 @@ namespace {
 
 constexpr int PECTORAL_MOVING_COLUMNS = 9;  // the last columns of the outer edge stay still
 
-// Room for the largest part: both halves of the body, every strip two rows of columns.
-constexpr int MAX_PART_VERTICES = 2 * 8 * 2 * 16;
+// One fish: every strip of every part, both halves of the mirrored ones.
+constexpr int MAX_FISH_VERTICES = 1100;
+constexpr int MAX_FISH_STRIPS = 64;
 
-// The arrays of the part being drawn.
-struct PartArrays {
-    GLfloat positions[MAX_PART_VERTICES][3];
-    GLfloat normals[MAX_PART_VERTICES][3];
-    GLfloat texCoords[MAX_PART_VERTICES][2];
+// The arrays of the fish being drawn, handed to OpenGL in one call.
+struct FishArrays {
+    GLfloat positions[MAX_FISH_VERTICES][3];
+    GLfloat normals[MAX_FISH_VERTICES][3];
+    GLfloat texCoords[MAX_FISH_VERTICES][2];
+    GLint stripFirst[MAX_FISH_STRIPS];
+    GLsizei stripLength[MAX_FISH_STRIPS];
+    int vertices = 0;
+    int strips = 0;
 };
 
-PartArrays& partArrays() {
-    static PartArrays arrays;
+FishArrays& fishArrays() {
+    static FishArrays arrays;
     return arrays;
 }
 
@@ -45,7 +52,11 @@ void Fish::drawFish() {
     glRotatef(-pitch, static_cast<GLfloat>(std::sin(h)), static_cast<GLfloat>(-std::cos(h)), 0.0f);
     wanderStep();
 
-    PartArrays& arrays = partArrays();
+    FishArrays& arrays = fishArrays();
+    arrays.vertices = arrays.strips = 0;
+    for (int part = 0; part < FISH_PART_COUNT; ++part)
+        drawPart(static_cast<FishPart>(part), yaws, tail, pectoral);
+
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
@@ -53,19 +64,21 @@ void Fish::drawFish() {
     glVertexPointer(3, GL_FLOAT, 0, arrays.positions);
     glNormalPointer(GL_FLOAT, 0, arrays.normals);
     glTexCoordPointer(2, GL_FLOAT, 0, arrays.texCoords);
-    for (int part = 0; part < FISH_PART_COUNT; ++part)
-        drawPart(static_cast<FishPart>(part), yaws, tail, pectoral);
+    glMultiDrawArrays(GL_QUAD_STRIP, arrays.stripFirst, arrays.stripLength, arrays.strips);
     glPopClientAttrib();
+    // Like vertices sent one by one, the fish leaves the current normal and texture coordinate at
+    // those of its last vertex: what is drawn next without its own relies on them.
+    glNormal3fv(arrays.normals[arrays.vertices - 1]);
+    glTexCoord2fv(arrays.texCoords[arrays.vertices - 1]);
 
     stepFish();
     updateBoxes();
     glPopMatrix();
 }
 
-// Emits the part's quad strips (and those of its mirrored half) with partTransform turning every
-// scaled, displaced position by the yaw of the part's body segment. Normals follow the GL matrix
-// only, not the segment yaw. Like vertices sent one by one, the part leaves the current normal and
-// texture coordinate at those of its last vertex (what is drawn next without its own relies on it).
+// Adds the part's quad strips (and those of its mirrored half) to the fish's arrays, with
+// partTransform turning every scaled, displaced position by the yaw of the part's body segment.
+// Normals follow the GL matrix only, not the segment yaw.
 void Fish::drawPart(FishPart part, const SegmentYaws& yaws, const std::array<float, FIN_WAVE_VALUES>& tail,
                     const std::array<float, FIN_WAVE_VALUES>& pectoral) {
     const FishPartLayout& layout = fishPartLayout(part);
@@ -73,8 +86,8 @@ void Fish::drawPart(FishPart part, const SegmentYaws& yaws, const std::array<flo
     const float* m = partTransform.data();
     const FishVertex* vertices = FISH_MODEL_VERTICES + fishPartFirstVertex(part);
     const float scale = static_cast<float>(size);
-    PartArrays& arrays = partArrays();
-    int count = 0;
+    FishArrays& arrays = fishArrays();
+    int& count = arrays.vertices;
 
     auto emit = [&](int row, int column, float mirror) {
         const FishVertex& v = vertices[row * layout.columns + column];
@@ -103,19 +116,17 @@ void Fish::drawPart(FishPart part, const SegmentYaws& yaws, const std::array<flo
     };
 
     const int halves = layout.mirrored ? 2 : 1;
-    const int stripLength = 2 * layout.columns;
     for (int half = 0; half < halves; ++half) {
         const float mirror = half == 0 ? 1.0f : -1.0f;
         for (int row = 0; row + 1 < layout.rows; ++row) {
+            arrays.stripFirst[arrays.strips] = count;
+            arrays.stripLength[arrays.strips++] = 2 * layout.columns;
             for (int column = 0; column < layout.columns; ++column) {
                 emit(row, column, mirror);
                 emit(row + 1, column, mirror);
             }
         }
     }
-    for (int first = 0; first < count; first += stripLength) glDrawArrays(GL_QUAD_STRIP, first, stripLength);
-    glNormal3fv(arrays.normals[count - 1]);
-    glTexCoord2fv(arrays.texCoords[count - 1]);
 }
 
 }  // namespace veltamar
