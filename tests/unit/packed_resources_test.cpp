@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "assets/packed_resources.h"
 #include "assets/scramble_key.h"
@@ -81,4 +82,53 @@ TEST(Extract, AnAbsentResourceMakesNoFile) {
     EXPECT_EQ(extractResource(165, dir, "nothing"), 0);
     EXPECT_EQ(extractResource(-1, dir, "nothing"), 0);
     EXPECT_TRUE(std::filesystem::is_empty(dir));
+}
+
+// Every built-in file comes back byte for byte as the asset generator made it, through the packed
+// copy inside the program; the pictures have the sizes and depths their loaders expect.
+TEST(Extract, EveryBuiltInFileComesBackExactly) {
+    TempConfigHome home;
+    const std::string dir = home.dataDirectory();
+    std::filesystem::create_directories(dir);
+    std::ifstream manifest(ASSET_MANIFEST);
+    ASSERT_TRUE(manifest) << ASSET_MANIFEST;
+    int packed = 0;
+    for (std::string kind, rest; manifest >> kind && std::getline(manifest, rest);) {
+        if (kind != "packed") continue;
+        std::istringstream fields(rest);
+        int id = 0;
+        std::string original;
+        fields >> id >> original;
+        const std::string base = id == 227 ? "Music" : "asset" + std::to_string(id);
+        ASSERT_EQ(extractResource(id, dir, base), 1) << id;
+        EXPECT_EQ(readBytes(plainFileName(dir, base)), readBytes(original)) << id;
+        deleteExtractedFiles(dir, base);
+        ++packed;
+    }
+    EXPECT_EQ(packed, 13) << "the backdrop, the bubble, ten fish skins and the music";
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
+
+    auto expectBitmap = [&](int id, int width, int height) {
+        ASSERT_EQ(extractResource(id, dir, "picture"), 1);
+        const auto bytes = readBytes(plainFileName(dir, "picture"));
+        deleteExtractedFiles(dir, "picture");
+        ASSERT_GE(bytes.size(), 54u);
+        EXPECT_EQ(bytes[0], 'B');
+        EXPECT_EQ(bytes[18] | bytes[19] << 8, width) << id;
+        EXPECT_EQ(bytes[22] | bytes[23] << 8, height) << id;
+        EXPECT_EQ(bytes[28], 24) << id;
+    };
+    expectBitmap(154, 1024, 512);
+    expectBitmap(166, 32, 32);
+    for (int id = 10000; id <= 10009; ++id) expectBitmap(id, 64, 64);
+}
+
+TEST(Extract, AStaleLongerRawFileLeavesNoTail) {
+    TempConfigHome home;
+    const std::string dir = home.dataDirectory();
+    std::filesystem::create_directories(dir);
+    writeBytes(dir + "fish3.ad", std::vector<std::uint8_t>(50000, 0xAB));  // left from another run
+    ASSERT_EQ(extractResource(10003, dir, "fish3"), 1);
+    EXPECT_EQ(std::filesystem::file_size(dir + "fish3.ad"), std::filesystem::file_size(dir + "fish3.bmp"));
+    EXPECT_EQ(std::filesystem::file_size(dir + "fish3.bmp"), 54u + 64u * 64u * 3u);
 }
