@@ -59,6 +59,21 @@ std::string oneLine(std::string_view text) {
     return s;
 }
 
+// A line with control characters (other than tabs) is no text a person or the program wrote: damage
+// such as random bytes. It is left out, so the next save writes a clean file.
+bool isTextLine(std::string_view line) {
+    return std::none_of(line.begin(), line.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && c != '\t') || byte == 0x7f;
+    });
+}
+
+// An empty directory standing where the file belongs holds nothing: it may go.
+bool removeEmptyDirectory(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && rmdir(path.c_str()) == 0;
+}
+
 }  // namespace
 
 ProfileDocument ProfileDocument::load(const std::string& path) {
@@ -76,7 +91,7 @@ ProfileDocument ProfileDocument::parse(std::string_view text) {
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        document.lines.emplace_back(line);
+        if (isTextLine(line)) document.lines.emplace_back(line);
         start = end + 1;
     }
     return document;
@@ -154,7 +169,8 @@ bool ProfileDocument::save(const std::string& path) {
     }
     ok = fsync(fd) == 0 && ok;
     ok = close(fd) == 0 && ok;
-    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0 ||
+                 (removeEmptyDirectory(path) && std::rename(temporary.c_str(), path.c_str()) == 0);
     if (!ok) unlink(temporary.c_str());
     if (ok) changed = false;
     return ok;

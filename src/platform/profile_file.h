@@ -15,7 +15,8 @@ namespace veltamar {
 // An INI file held in memory: reads and writes on it, then one save.
 class ProfileDocument {
 public:
-    // Reads the file; a missing or unreadable file gives an empty document.
+    // Reads the file; a missing or unreadable file gives an empty document. Lines with control
+    // characters (damage, not text) are left out.
     static ProfileDocument load(const std::string& path);
     static ProfileDocument parse(std::string_view text);
 
@@ -32,7 +33,8 @@ public:
     bool modified() const { return changed; }
 
     // Writes the document to path through a temporary file and a rename. Returns false (and
-    // leaves the old file as it was) when the file cannot be written.
+    // leaves the old file as it was) when the file cannot be written. An empty directory in the
+    // file's place is replaced; anything else in its way is left alone.
     bool save(const std::string& path);
 
 private:

@@ -130,3 +130,17 @@ TEST(ProfileFile, HostileTextNeverBreaksReadingOrWriting) {
         EXPECT_EQ(again.get("Aquarium Settings", "QIPAONUM"), "42") << "round " << round;
     }
 }
+
+TEST(ProfileFile, DamagedLinesAreLeftOutAndAnEmptyDirectoryInThePlaceIsReplaced) {
+    const std::string damaged = std::string("[S]\nk=1\n") + std::string("\x01\x02garbage\x00\x7f", 12) + "\n" +
+                                "notes\twith a tab\nk2=2\n";
+    ProfileDocument document = ProfileDocument::parse(damaged);
+    EXPECT_EQ(document.text(), "[S]\nk=1\nnotes\twith a tab\nk2=2\n");
+    EXPECT_EQ(document.get("S", "k2"), "2");
+
+    TempConfigHome home;
+    std::filesystem::create_directories(home.settingsFile());  // an empty directory where the file goes
+    document.set("S", "k", "3");
+    EXPECT_TRUE(document.save(home.settingsFile()));
+    EXPECT_EQ(readProfileString("S", "k", home.settingsFile()), "3");
+}
