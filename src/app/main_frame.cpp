@@ -31,6 +31,9 @@ MainFrame::MainFrame() {
 
     if (!dataDirectoryUsable) {
         showMessage("Error Find TempPath.", "ERROR");
+        // An empty client area that can hold the keyboard focus, so Escape still ends the program.
+        keyTarget = new wxWindow(this, wxID_ANY);
+        keyTarget->SetBackgroundColour(*wxBLACK);
         return;
     }
     aquariumView = AquariumView::create(this);
@@ -43,7 +46,10 @@ void MainFrame::showAndStart() {
     Centre();
     Show();
     Maximize();
-    if (!aquariumView) return;
+    if (!aquariumView) {
+        if (keyTarget) keyTarget->SetFocus();
+        return;
+    }
     // Full screen where the window manager offers it, so desktop panels do not cover the tank;
     // without one the display's geometry set above already covers everything.
     if (windowManagerSupportsFullScreen()) ShowFullScreen(true, wxFULLSCREEN_ALL);

@@ -23,6 +23,7 @@ private:
     void onMenu(wxCommandEvent& event);
 
     AquariumView* aquariumView = nullptr;
+    wxWindow* keyTarget = nullptr;  // the client area when there is no aquarium
 };
 
 }  // namespace veltamar

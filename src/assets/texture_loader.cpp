@@ -3,11 +3,10 @@
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "assets/bmp_file.h"
+#include "platform/file_bytes.h"
 
 #ifndef GL_BGR_EXT
 #define GL_BGR_EXT 0x80E0
@@ -21,9 +20,9 @@ namespace veltamar {
 namespace {
 
 std::vector<std::uint8_t> readWholeFile(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return {};
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto bytes = readFileBytes(name);
+    if (!bytes) return {};
+    return {bytes->begin(), bytes->end()};
 }
 
 GLuint newBoundTexture() {

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+
+#include "platform/file_bytes.h"
 
 namespace veltamar {
 
@@ -77,10 +77,8 @@ bool removeEmptyDirectory(const std::string& path) {
 }  // namespace
 
 ProfileDocument ProfileDocument::load(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return parse(text);
+    const auto text = readFileBytes(path);
+    return text ? parse(*text) : ProfileDocument{};
 }
 
 ProfileDocument ProfileDocument::parse(std::string_view text) {

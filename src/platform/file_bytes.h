@@ -1,0 +1,13 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Reading a whole file safely: anything that is not a readable regular file (a directory, a link
+// loop, a device) gives nothing instead of an error thrown from deep inside a stream.
+
+namespace veltamar {
+
+std::optional<std::string> readFileBytes(const std::string& path);
+
+}  // namespace veltamar
