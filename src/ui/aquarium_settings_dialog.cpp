@@ -53,7 +53,7 @@ constexpr DialogUnits FRONT_AUTO_BUTTON{131, 36, 102, 14};
 constexpr DialogUnits FRONT_LOCK_BUTTON{131, 55, 102, 14};
 constexpr DialogUnits PREVIEW_AREA{131, 74, 100, 48};
 constexpr DialogUnits VIEWS_BOX{6, 130, 232, 92};
-constexpr DialogUnits AUTO_VIEWS_CHECK{14, 145, 180, 10};
+constexpr DialogUnits AUTO_VIEWS_CHECK{14, 142, 180, 14};
 constexpr DialogUnits LEFT_LABEL{12, 168, 24, 8};
 constexpr DialogUnits LEFT_RIGHT_SLIDER{38, 164, 166, 16};
 constexpr DialogUnits RIGHT_LABEL{208, 168, 26, 8};
