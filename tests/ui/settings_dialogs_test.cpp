@@ -148,7 +148,9 @@ TEST(FishNumberDialog, TimerSavesAndTheCloseSavesAtOnce) {
 
 TEST(AquariumSettingsDialog, MissingFileOpensWithEverySliderAtZero) {
     std::filesystem::remove(settingsPath());
+    savedFrontRotation = 5.0f;
     Shown<AquariumSettingsDialog> dialog;
+    EXPECT_EQ(savedFrontRotation, 0.0f);
     EXPECT_EQ(dialog->GetTitle(), "Aquarium Settings - Free Veltamar Screensaver 1.0");
     for (int id : {ID_VOLUME_SLIDER, ID_BUBBLE_SLIDER, ID_FOG_SLIDER, ID_LIGHT_SLIDER})
         EXPECT_EQ(dialog->slider(id).getPos(), 0) << id;

@@ -37,17 +37,6 @@ std::vector<std::string> sectionLines(const std::string& text, const std::string
 
 }  // namespace
 
-TEST(AquariumSettingsModel, VolumeSliderTopIsFullVolume) {
-    AquariumSettingsModel model;
-    EXPECT_EQ(model.verticalSlidersMoved(0, 100, 12, 50), 65535);
-    EXPECT_EQ(model.verticalSlidersMoved(65535, 100, 12, 50), 0);
-    EXPECT_EQ(model.verticalSlidersMoved(40000, 7, 3, 90), 25535);
-    EXPECT_EQ(model.soundVolume, 40000);
-    EXPECT_EQ(model.bubbleCount, 7);
-    EXPECT_EQ(model.fog, 3);
-    EXPECT_EQ(model.light, 90);
-}
-
 TEST(AquariumSettingsModel, AutomaticViewsSnapBackToTheViewsStoredWhileOff) {
     savedViewLeftRight = 0;
     savedViewNearFar = 0;
@@ -112,23 +101,6 @@ TEST(AquariumSettingsModel, BackgroundPreviewAndStepButtons) {
     model.load(lookupIn({{"BACKGROUND", "7"}}));
     EXPECT_EQ(model.backgroundIndex, 7);
     EXPECT_EQ(model.preview().shownControl, ID_PREVIEW_STYLE_2);
-}
-
-TEST(AquariumSettingsModel, MissingFileLoadsZerosAndTheAutomaticModes) {
-    TempConfigHome home;
-    savedFrontRotation = 5.0f;
-    AquariumSettingsModel model;
-    model.loadFile(home.settingsFile());
-    for (int value : {model.soundVolume, model.bubbleCount, model.fog, model.light, model.viewLeftRight,
-                      model.viewNearFar, model.autoViews, model.backgroundIndex, model.showWater,
-                      model.showLights, model.showTerra, model.front.lock, model.back.lock})
-        EXPECT_EQ(value, 0);
-    for (int swatch : {ID_FRONT_FIXED_COLOUR, ID_BACK_FIXED_COLOUR, ID_FRONT_COLOUR_1, ID_FRONT_COLOUR_2,
-                       ID_BACK_COLOUR_1, ID_BACK_COLOUR_2})
-        EXPECT_EQ(model.swatchColour(swatch), 0u);
-    EXPECT_EQ(model.front.mode, ColourMode::Automatic);
-    EXPECT_EQ(model.back.mode, ColourMode::Automatic);
-    EXPECT_EQ(savedFrontRotation, 0.0f);
 }
 
 TEST(AquariumSettingsModel, LoadTakesTheLastModeSetAndExactOnes) {
