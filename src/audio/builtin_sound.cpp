@@ -24,14 +24,16 @@ constexpr int BUILT_IN_CHANNEL = 0;
 constexpr const char* MUSIC_NAME = "Music";
 
 std::unique_ptr<LoopingChunk> builtInSound;
-int waveOutVolume = WAVE_OUT_VOLUME_MAX;
+int deviceVolume = WAVE_OUT_VOLUME_MAX;
 
 }  // namespace
 
 void setWaveOutVolume(int lowWord) {
-    waveOutVolume = std::clamp(lowWord, 0, WAVE_OUT_VOLUME_MAX);
-    if (audioDeviceIsOpen()) Mix_Volume(BUILT_IN_CHANNEL, mixerVolumeForWaveOut(waveOutVolume));
+    deviceVolume = std::clamp(lowWord, 0, WAVE_OUT_VOLUME_MAX);
+    if (audioDeviceIsOpen()) Mix_Volume(BUILT_IN_CHANNEL, mixerVolumeForWaveOut(deviceVolume));
 }
+
+int waveOutVolume() { return deviceVolume; }
 
 void stopBuiltInSound() {
     if (!builtInSound) return;

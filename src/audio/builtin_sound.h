@@ -18,5 +18,7 @@ void stopBuiltInSound();
 // 65535 (full). Used by the sound start and by the settings dialog's volume slider; it takes
 // effect at once and holds for every later start.
 void setWaveOutVolume(int lowWord);
+// The device volume last set (65535 until something sets it).
+int waveOutVolume();
 
 }  // namespace veltamar

@@ -12,6 +12,8 @@
 #include "platform/gl_release.h"
 #include "platform/message_box.h"
 #include "render/scene_init.h"
+#include "ui/aquarium_settings_dialog.h"
+#include "ui/fish_number_dialog.h"
 #include "view/idle_counter.h"
 
 namespace veltamar {
@@ -81,7 +83,11 @@ void AquariumView::onCommand(int id) {
             destroySequence();
             std::exit(0);
         case CommandAction::RunFishDialog:
+            runFishNumberDialog();
+            break;
         case CommandAction::RunSettingsDialog:
+            runAquariumSettingsDialog();
+            break;
         case CommandAction::ShowMusicDialog:
         case CommandAction::ShowBackgroundDialog:
         case CommandAction::Nothing:

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "aquarium_backdrop.h"
 #include "asset_registry.h"
 #include "paint_kit.h"
 
@@ -14,8 +15,8 @@ namespace veltamar::assetgen {
 
 namespace {
 
-constexpr int WIDTH = 1024;
-constexpr int HEIGHT = 512;
+constexpr int WIDTH = BACKDROP_WIDTH;
+constexpr int HEIGHT = BACKDROP_HEIGHT;
 constexpr double PI = 3.14159265358979323846;
 
 // ---------------------------------------------------------------------------------------------
@@ -545,6 +546,8 @@ void paintVignette(Canvas& canvas) {
         }
 }
 
+}  // namespace
+
 // ---------------------------------------------------------------------------------------------
 
 RgbImage paintBackdrop() {
@@ -607,8 +610,6 @@ RgbImage paintBackdrop() {
     }
     return image;
 }
-
-}  // namespace
 
 VELTAMAR_ASSET(packedBitmap(154, "BackGround0", paintBackdrop));
 

@@ -11,7 +11,9 @@
 
 #include "asset_registry.h"
 #include "fish/fish_skin_layout.h"
+#include "fish_skins.h"
 #include "paint_kit.h"
+#include "vector_paint.h"
 
 namespace veltamar::assetgen {
 
@@ -457,11 +459,172 @@ const std::vector<std::function<SpeciesLook()>>& speciesLooks() {
     return looks;
 }
 
+std::uint32_t speciesSeed(int species) {
+    return 0x5eed0000u + static_cast<std::uint32_t>(species);
+}
+
 RgbImage paintSpecies(int species) {
-    return paintSkin(speciesLooks()[species](), 0x5eed0000u + static_cast<std::uint32_t>(species));
+    return paintSkin(speciesLooks()[species](), speciesSeed(species));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Side views: the outlines of the model's parts in the side view's (x, z) plane.
+
+constexpr double PI = 3.14159265358979323846;
+constexpr double PORTRAIT_EYE_SCALE = 1.6;  // the eye a little larger, so it reads at icon sizes
+
+using Outline = std::vector<skin::SidePoint>;
+
+double lerp(double a, double b, double t) {
+    return a + (b - a) * t;
+}
+
+Outline bodyOutline() {
+    Outline points;
+    constexpr int STEPS = 40;
+    for (int i = 0; i <= STEPS; ++i) {
+        const double x = lerp(skin::BODY_FRONT_X, skin::BODY_BACK_X, static_cast<double>(i) / STEPS);
+        points.push_back({x, skin::bodyTopZ(x)});
+    }
+    for (int i = STEPS; i >= 0; --i) {
+        const double x = lerp(skin::BODY_FRONT_X, skin::BODY_BACK_X, static_cast<double>(i) / STEPS);
+        points.push_back({x, skin::bodyBottomZ(x)});
+    }
+    return points;
+}
+
+// The two lips: quarter ellipses from their joints with the body round to the tip of the mouth.
+Outline lipsOutline() {
+    Outline points;
+    constexpr int STEPS = 12;
+    const double upperJoint = skin::LIP_JOINT_X, lowerJoint = -0.255;
+    for (int i = 0; i <= STEPS; ++i) {
+        const double a = 0.5 * PI * i / STEPS;
+        points.push_back({upperJoint - (upperJoint - skin::NOSE_X) * std::sin(a), 0.124 * std::cos(a)});
+    }
+    for (int i = STEPS; i >= 0; --i) {
+        const double a = 0.5 * PI * i / STEPS;
+        points.push_back({lowerJoint - (lowerJoint - skin::NOSE_X) * std::sin(a), -0.118 * std::cos(a)});
+    }
+    points.push_back({-0.22, -0.1});
+    points.push_back({-0.22, 0.1});
+    return points;
+}
+
+// A sail fin: its base along the body, its free edge climbing to a tip swept back over the tail.
+Outline sailOutline(double baseFrontX, double baseBackX, double edgeFrontX, double tipX, double tipZ,
+                    bool above) {
+    auto baseZ = [&](double x) { return above ? skin::bodyTopZ(x) - 0.012 : skin::bodyBottomZ(x) + 0.012; };
+    const double edgeFrontZ = baseZ(baseFrontX) + (above ? 0.035 : -0.035);
+    Outline points;
+    constexpr int STEPS = 16;
+    for (int i = 0; i <= STEPS; ++i) {
+        const double x = lerp(baseFrontX, baseBackX, static_cast<double>(i) / STEPS);
+        points.push_back({x, baseZ(x)});
+    }
+    for (int i = STEPS; i >= 0; --i) {
+        const double a = static_cast<double>(i) / STEPS;
+        points.push_back({lerp(edgeFrontX, tipX, std::pow(a, 1.35)),
+                          lerp(edgeFrontZ, tipZ, std::pow(std::sin(0.5 * PI * a), 0.75))});
+    }
+    return points;
+}
+
+// The tail: a short fan from inside the body's end to a slightly forked trailing edge.
+Outline tailOutline() {
+    Outline points;
+    constexpr int STEPS = 12;
+    for (int i = 0; i <= STEPS; ++i) {
+        const double a = static_cast<double>(i) / STEPS, m = 2.0 * a - 1.0;
+        points.push_back({0.170 + 0.012 * m * m, lerp(-0.075, 0.078, a)});
+    }
+    for (int i = STEPS; i >= 0; --i) {
+        const double a = static_cast<double>(i) / STEPS, m = 2.0 * a - 1.0;
+        points.push_back({0.296 + 0.028 * m * m, lerp(-0.198, 0.206, a)});
+    }
+    return points;
+}
+
+// The pectoral fin laid back along the flank: rooted on a short upright line behind the gill.
+constexpr skin::SidePoint PECTORAL_ROOT_LOW{-0.096, -0.023};
+constexpr skin::SidePoint PECTORAL_ROOT_HIGH{-0.090, 0.027};
+constexpr double PECTORAL_REACH = 0.077;
+
+Outline pectoralOutline() {
+    Outline points;
+    constexpr int STEPS = 16;
+    for (int i = 0; i <= STEPS; ++i) {
+        const double a = static_cast<double>(i) / STEPS, reach = std::sin(PI * a);
+        points.push_back({lerp(PECTORAL_ROOT_LOW.x, PECTORAL_ROOT_HIGH.x, a) + PECTORAL_REACH * reach,
+                          lerp(PECTORAL_ROOT_LOW.z, PECTORAL_ROOT_HIGH.z, a) - 0.006 * reach});
+    }
+    return points;
 }
 
 }  // namespace
+
+void paintFishPortrait(RgbaImage& image, int species, double centreX, double centreY, double height) {
+    const SpeciesLook look = speciesLooks()[species]();
+    const std::uint32_t seed = speciesSeed(species);
+    const double scale = height / (DORSAL_TIP_Z - ANAL_TIP_Z);
+    auto shape = [&](const Outline& outline) {
+        std::vector<Point2> points;
+        for (const skin::SidePoint& p : outline)
+            points.push_back({centreX + p.x * scale, centreY - p.z * scale});
+        return polygon(std::move(points));
+    };
+    auto model = [&](double px, double py) {
+        return skin::SidePoint{(px - centreX) / scale, (centreY - py) / scale};
+    };
+    // Body, lips and the three sail fins take their colours from the side view of the skin.
+    auto sideView = [&](Feature feature) -> Shader {
+        return [&, feature](double px, double py) {
+            const skin::SidePoint p = model(px, py);
+            const Spot s = locate(feature, skin::sideViewColumn(p.x), skin::sideViewRow(p.z));
+            Colour c = baseColour(look, s);
+            if (look.markings) c = look.markings(s, c);
+            return shared(s, c, seed);
+        };
+    };
+    const Shader pectoralShade = [&](double px, double py) {
+        const skin::SidePoint p = model(px, py);
+        const double a = clamp01((p.z - PECTORAL_ROOT_LOW.z) / (PECTORAL_ROOT_HIGH.z - PECTORAL_ROOT_LOW.z));
+        const double reach = std::max(0.05, std::sin(PI * a)) * PECTORAL_REACH;
+        const double out = clamp01((p.x - lerp(PECTORAL_ROOT_LOW.x, PECTORAL_ROOT_HIGH.x, a)) / reach);
+        const auto& patch = skin::PECTORAL_PATCH;
+        const Spot s =
+            locate(Feature::Pectoral, lerp(patch.left, patch.right, a), lerp(patch.bottom, patch.top, out));
+        return shared(s, baseColour(look, s), seed);
+    };
+    const double eyeRadius = skin::EYE_RADIUS * PORTRAIT_EYE_SCALE;
+    const Shader eyeShade = [&](double px, double py) {
+        const skin::SidePoint p = model(px, py);
+        const double dx = (p.x - skin::EYE_CENTRE_X) / eyeRadius, dz = (p.z - skin::EYE_CENTRE_Z) / eyeRadius;
+        const auto& patch = skin::EYE_PATCH;
+        return eyeColour(look, locate(Feature::Eye, patch.centreColumn + dx * patch.radius,
+                                      patch.centreRow - dz * patch.radius));
+    };
+
+    const Distance tail = shape(tailOutline());
+    const Distance dorsal = shape(sailOutline(0.059, 0.125, 0.067, 0.192, DORSAL_TIP_Z, true));
+    const Distance anal = shape(sailOutline(0.065, 0.133, 0.073, 0.187, ANAL_TIP_Z, false));
+    const Distance body = shape(bodyOutline());
+    const Distance lips = shape(lipsOutline());
+
+    // A thin dark rim keeps the fish apart from whatever lies behind it.
+    const Colour rim = scaled(look.back, 0.35);
+    for (const Distance* part : {&tail, &dorsal, &anal, &body, &lips})
+        fill(image, grown(*part, 0.8), rim, 0.55);
+    fill(image, tail, sideView(Feature::TailFin), 0.94);
+    fill(image, dorsal, sideView(Feature::DorsalFin), 0.94);
+    fill(image, anal, sideView(Feature::AnalFin), 0.94);
+    fill(image, lips, sideView(Feature::Lips));
+    fill(image, body, sideView(Feature::Body));
+    fill(image, shape(pectoralOutline()), pectoralShade, 0.8);
+    const Point2 eye{centreX + skin::EYE_CENTRE_X * scale, centreY - skin::EYE_CENTRE_Z * scale};
+    fill(image, circle(eye, eyeRadius * scale + 0.6), rim, 0.7);
+    fill(image, circle(eye, eyeRadius * scale), eyeShade);
+}
 
 VELTAMAR_ASSET(packedBitmap(10000, "fish0", [] { return paintSpecies(0); }));
 VELTAMAR_ASSET(packedBitmap(10001, "fish1", [] { return paintSpecies(1); }));
