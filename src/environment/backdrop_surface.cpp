@@ -1,5 +1,7 @@
 #include "environment/backdrop_surface.h"
 
+#include <GL/glu.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -136,10 +138,42 @@ void drawBackdropPicture(const BackdropPatch& patch, GLuint texture) {
     glAlphaFunc(GL_GREATER, 0.0f);
 
     glBindTexture(GL_TEXTURE_2D, texture);
+    // Where the picture is never shrunk to less than 1/1.35 of its texels per pixel, every pixel
+    // samples the full-size level of a mipmapped picture anyway: sampling without mipmaps then gives
+    // the same pixels for a good deal less work.
+    GLint minification = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minification);
+    const bool fullSizeOnly = minification != GL_LINEAR && backdropTexelsPerPixel(patch) <= 1.35;
+    if (fullSizeOnly) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glPushMatrix();
     drawBackdropSurface(patch.backdropControlPoints, patch.backdropDivisions);
     glPopMatrix();
+    if (fullSizeOnly) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minification);
     glPopAttrib();
+}
+
+double backdropTexelsPerPixel(const BackdropPatch& patch) {
+    GLint textureWidth = 0, textureHeight = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &textureWidth);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &textureHeight);
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    auto onScreen = [&](const BackdropPoint& p) {
+        std::array<GLdouble, 3> window{};
+        gluProject(p.x, p.y, p.z, model, projection, viewport, &window[0], &window[1], &window[2]);
+        return window;
+    };
+    const auto& points = patch.backdropControlPoints;
+    const auto topLeft = onScreen(points[0][0]);
+    const auto topRight = onScreen(points[0][BACKDROP_ORDER - 1]);
+    const auto bottomLeft = onScreen(points[BACKDROP_ORDER - 1][0]);
+    const double across = std::hypot(topRight[0] - topLeft[0], topRight[1] - topLeft[1]);
+    const double down = std::hypot(bottomLeft[0] - topLeft[0], bottomLeft[1] - topLeft[1]);
+    if (across <= 0.0 || down <= 0.0) return 1e9;
+    return std::max(textureWidth / across, textureHeight / down);
 }
 
 }  // namespace veltamar

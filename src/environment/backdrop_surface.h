@@ -64,4 +64,8 @@ void drawBackdropSurface(const BackdropControlPoints& points, int divisions);
 // Without a texture (no picture could be loaded) nothing is drawn.
 void drawBackdropPicture(const BackdropPatch& patch, GLuint texture);
 
+// Texels of the bound picture per screen pixel across and down the surface, the larger of the two,
+// under the current matrices and viewport.
+double backdropTexelsPerPixel(const BackdropPatch& patch);
+
 }  // namespace veltamar
