@@ -2,20 +2,24 @@
 
 #include <GL/gl.h>
 
-#include <string>
+#include "assets/picture_decoder.h"
+#include "assets/picture_fit.h"
 
-// Textures of the user's own background pictures (JPEG, BMP, PNG), made by SOIL with mipmaps,
+// Textures of the user's own background pictures, made by SOIL from decoded pixels with mipmaps,
 // rows turned so the picture stands upright, DXT compression where the driver offers it, and
-// colours kept within the NTSC-safe range. A picture larger than the driver takes is scaled down.
+// colours kept within the NTSC-safe range. The OpenGL context must be current.
 
 namespace veltamar {
 
 // The flags every picture texture is made with.
 unsigned pictureTextureFlags();
 
-// Reads the file and makes its texture (the OpenGL context must be current). 0 when the file
-// cannot be read as a picture.
-GLuint loadPictureTexture(const std::string& path);
+// The bounds pictures are fitted into before they become textures: the screen, and no more than
+// the driver takes.
+PictureSize pictureTextureBounds(int screenWidth, int screenHeight);
+
+// The texture of a decoded picture; 0 when there is none.
+GLuint createPictureTexture(const DecodedPicture& picture);
 
 // Lets go of a picture texture that is no longer shown.
 void releasePictureTexture(GLuint texture);

@@ -1,5 +1,6 @@
 #include "ui/background_images_dialog.h"
 
+#include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
@@ -39,6 +40,14 @@ BackgroundImagesDialog::BackgroundImagesDialog(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, TITLE),
       show(crtRand, [](TextureName texture) { releasePictureTexture(texture); }),
       timer(this) {
+    preparePictureDecoders();
+    const int display = wxDisplay::GetFromWindow(parent);
+    const wxRect screen =
+        wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetGeometry();
+    reader = std::make_unique<PictureReader>(
+        pictureTextureBounds(screen.width, screen.height),
+        [this](std::function<void()> task) { CallAfter(std::move(task)); },
+        [this](std::uint64_t id, const DecodedPicture& picture) { pictureRead(id, picture); });
     createControls();
     bindCloseKeys(*this, [this] { save(); });
     Bind(wxEVT_TIMER, &BackgroundImagesDialog::onTimer, this);
@@ -47,6 +56,7 @@ BackgroundImagesDialog::BackgroundImagesDialog(wxWindow* parent)
 }
 
 BackgroundImagesDialog::~BackgroundImagesDialog() {
+    reader.reset();  // waits for a picture being read, while the dialog can still take its result
     timer.Stop();
     ownImageTexture = 0;
     ownImageOn = false;
@@ -157,22 +167,29 @@ void BackgroundImagesDialog::load() {
     selectMode(modeFromButtons(section.modes));
     if (!section.paths.empty() && show.ownImage()) show.startShowWhenLoaded();
     readWaitingPictures();
+    refresh();
 }
 
 void BackgroundImagesDialog::save() {
     Hide();
     ImagesSection section{
         buttonsForMode(show.playMode()), show.ownImage(), intervalEdit->GetValue().utf8_string(), {}};
-    for (const PictureRow& row : show.rows()) section.paths.push_back(row.path);
+    section.paths = show.listedPaths();
     writeImagesSection(settingsPath(), section);
 }
 
 void BackgroundImagesDialog::readWaitingPictures() {
-    while (const SlideShow::Request* request = show.nextRequest()) {
-        const auto id = request->id;
-        show.pictureReady(id, loadPictureTexture(request->path));
+    if (reader->busy()) return;
+    if (const SlideShow::Request* request = show.nextRequest()) reader->read(request->id, request->path);
+}
+
+void BackgroundImagesDialog::pictureRead(std::uint64_t id, const DecodedPicture& picture) {
+    if (show.isWaiting(id)) {
+        show.pictureReady(id, createPictureTexture(picture));
+        refresh();
+        if (IsShown()) Raise();  // back in front after a message box
     }
-    refresh();
+    readWaitingPictures();
 }
 
 void BackgroundImagesDialog::refresh() {

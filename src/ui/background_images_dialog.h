@@ -6,16 +6,19 @@
 #include <wx/timer.h>
 
 #include <array>
+#include <memory>
 
 #include "ui/controls/hover_button.h"
 #include "ui/controls/icon_check_button.h"
+#include "ui/picture_reader.h"
 #include "ui/slide_show.h"
 
 // "Custom Background": up to ten of the user's own pictures and the slide show over them. The
 // view creates it hidden at start-up, with its OpenGL context current (the pictures become
-// textures of that context), and only shows it; the list, mode, interval and "Use your own image"
-// come from the settings file, and the show goes on while the dialog is hidden. Closing it (or
-// Escape) hides it and saves the list.
+// textures of that context, made on the user-interface thread once a picture has been read in the
+// background), and only shows it; the list, mode, interval and "Use your own image" come from the
+// settings file, and the show goes on while the dialog is hidden. Closing it (or Escape) hides it
+// and saves the list.
 
 namespace veltamar {
 
@@ -51,8 +54,10 @@ class BackgroundImagesDialog : public wxDialog {
     void createControls();
     void load();
     void save();
-    // Reads the pictures waiting to be added and makes their textures.
+    // Starts reading the next picture waiting to be added, unless one is being read.
     void readWaitingPictures();
+    // A picture has been read: its texture is made and it joins the list.
+    void pictureRead(std::uint64_t id, const DecodedPicture& picture);
     // Makes the list control show the rows and their states, and publishes the picture on show.
     void refresh();
     void selectMode(PlayMode mode);
@@ -74,6 +79,7 @@ class BackgroundImagesDialog : public wxDialog {
     wxTextCtrl* intervalEdit = nullptr;
     wxTimer timer;
     bool syncingRows = false;
+    std::unique_ptr<PictureReader> reader;
 };
 
 }  // namespace veltamar

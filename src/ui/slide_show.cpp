@@ -21,6 +21,17 @@ std::uint64_t SlideShow::requestPicture(const std::string& path, PictureOrigin o
     return lastRequestId;
 }
 
+bool SlideShow::isWaiting(std::uint64_t id) const {
+    return std::any_of(waiting.begin(), waiting.end(), [&](const Request& r) { return r.id == id; });
+}
+
+std::vector<std::string> SlideShow::listedPaths() const {
+    std::vector<std::string> paths;
+    for (const PictureRow& row : list) paths.push_back(row.path);
+    for (const Request& request : waiting) paths.push_back(request.path);
+    return paths;
+}
+
 void SlideShow::pictureReady(std::uint64_t id, TextureName texture) {
     const auto request =
         std::find_if(waiting.begin(), waiting.end(), [&](const Request& r) { return r.id == id; });

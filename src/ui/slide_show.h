@@ -54,6 +54,9 @@ class SlideShow {
     };
     const Request* nextRequest() const { return waiting.empty() ? nullptr : &waiting.front(); }
     int waitingCount() const { return static_cast<int>(waiting.size()); }
+    bool isWaiting(std::uint64_t id) const;
+    // The paths of the list: its rows, then the pictures still being read.
+    std::vector<std::string> listedPaths() const;
     // The picture of a request has been read: with a texture it becomes the list's last row (the
     // first picture the user adds while "Use your own image" is on starts the show); without one
     // "(" + path + ")image loading error." is shown and the show stops. The texture of a request

@@ -202,6 +202,8 @@ long Aquarium::residentKb() const { return statusKb(child, "VmRSS"); }
 
 long Aquarium::peakResidentKb() const { return statusKb(child, "VmHWM"); }
 
+int Aquarium::threadCount() const { return static_cast<int>(statusKb(child, "Threads")); }
+
 void Aquarium::resetPeakMemory() { std::ofstream("/proc/" + std::to_string(child) + "/clear_refs") << "5"; }
 
 std::vector<std::string> windowsNamed(const std::string& title) {

@@ -85,6 +85,7 @@ public:
     long residentKb() const;
     long peakResidentKb() const;
     void resetPeakMemory();
+    int threadCount() const;
 
 private:
     pid_t child = -1;

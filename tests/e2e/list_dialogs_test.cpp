@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "harness.h"
 
 // The music list and background images dialogs in the running aquarium: opened by their commands,
@@ -18,79 +19,6 @@
 using namespace veltamar::e2e;
 
 namespace {
-
-constexpr int CMD_MUSIC_DIALOG = 1050;
-constexpr int CMD_BACKGROUND_DIALOG = 1052;
-constexpr const char* MUSIC_TITLE = "Custom Music - Free Veltamar Screensaver 1.0";
-constexpr const char* BACKGROUND_TITLE = "Custom Background - Free Veltamar Screensaver 1.0";
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// A shown dialog and the size of its dialog units on screen (the dialogs' client areas are their
-// templates' sizes, and the test server has no window manager to add a frame).
-struct ShownDialog {
-    std::string id;
-    Geometry g;
-    double unitX = 0, unitY = 0;
-
-    void click(double dluX, double dluY) const {
-        const int x = g.x + static_cast<int>(std::lround(dluX * unitX));
-        const int y = g.y + static_cast<int>(std::lround(dluY * unitY));
-        run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
-        sleepSeconds(0.4);
-    }
-    void focus() const { run("xdotool windowfocus --sync " + id + " 2>/dev/null"); }
-    // Escape closes the dialog (and saves its section).
-    void close() const {
-        focus();
-        run("xdotool key Escape");
-        sleepSeconds(0.5);
-    }
-};
-
-std::optional<ShownDialog> waitForDialog(const std::string& title, int widthDlu, int heightDlu,
-                                         double seconds = 10) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-        for (const std::string& id : windowsNamed(title)) {
-            const auto g = windowGeometry(id);
-            const std::string state = run("xwininfo -id " + id + " 2>/dev/null").output;
-            if (g && g->width > 50 && state.find("IsViewable") != std::string::npos) {
-                sleepSeconds(0.5);
-                return ShownDialog{id, *g, g->width / static_cast<double>(widthDlu),
-                                   g->height / static_cast<double>(heightDlu)};
-            }
-        }
-        sleepSeconds(0.2);
-    }
-    return std::nullopt;
-}
-
-bool viewable(const std::string& title) {
-    for (const std::string& id : windowsNamed(title))
-        if (run("xwininfo -id " + id + " 2>/dev/null").output.find("IsViewable") != std::string::npos)
-            return true;
-    return false;
-}
-
-// Chooses a file in the GTK file chooser the "Add" buttons open: the location box (Ctrl+L) takes
-// the typed path.
-bool chooseFile(const std::string& path) {
-    const auto chooser = waitForDialog("Select a file", 1, 1);
-    if (!chooser) return false;
-    chooser->focus();
-    run("xdotool key ctrl+l");
-    sleepSeconds(0.3);
-    run("xdotool type --delay 20 '" + path + "'");
-    sleepSeconds(0.3);
-    run("xdotool key Return");
-    for (int i = 0; i < 50 && viewable("Select a file"); ++i) sleepSeconds(0.1);
-    sleepSeconds(0.5);
-    return !viewable("Select a file");
-}
 
 // The hue that covers most of the screen: 'r', 'g', 'b', or '?' when none covers a third of it.
 char dominantHue(const Screenshot& shot) {

@@ -222,3 +222,10 @@ TEST_F(SlideShowTest, OwnImageButtonStartsAndStopsTheShow) {
     EXPECT_FALSE(show.showRunning());
     EXPECT_EQ(states(), (std::vector<bool>{false, false}));
 }
+
+TEST_F(SlideShowTest, SavedListHoldsThePicturesStillBeingRead) {
+    addPictures(2);
+    show.requestPicture("reading.jpg", PictureOrigin::User);
+    EXPECT_EQ(show.listedPaths(),
+              (std::vector<std::string>{"picture101.jpg", "picture102.jpg", "reading.jpg"}));
+}
