@@ -197,16 +197,17 @@ void BackgroundImagesDialog::refresh() {
     const auto& rows = show.rows();
     while (listCtrl->GetItemCount() > static_cast<int>(rows.size()))
         listCtrl->DeleteItem(listCtrl->GetItemCount() - 1);
-    while (listCtrl->GetItemCount() < static_cast<int>(rows.size()))
-        listCtrl->InsertItem(listCtrl->GetItemCount(), "");
+    while (listCtrl->GetItemCount() < static_cast<int>(rows.size())) {
+        const long item = listCtrl->InsertItem(listCtrl->GetItemCount(), "");
+        listCtrl->SetItemBackgroundColour(item, toWxColour(LIST_BACKGROUND));
+        listCtrl->SetItemTextColour(item, toWxColour(LIST_TEXT));
+    }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const long item = static_cast<long>(i);
         const wxString path = wxString::FromUTF8(rows[i].path);
         if (listCtrl->GetItemText(item, 0) != path) listCtrl->SetItem(item, 0, path);
         const wxString state = rows[i].on ? "ON" : "OFF";
         if (listCtrl->GetItemText(item, 1) != state) listCtrl->SetItem(item, 1, state);
-        listCtrl->SetItemBackgroundColour(item, toWxColour(LIST_BACKGROUND));
-        listCtrl->SetItemTextColour(item, toWxColour(LIST_TEXT));
     }
     syncingRows = false;
     ownImageTexture = show.currentImage();
