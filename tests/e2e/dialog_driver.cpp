@@ -20,7 +20,10 @@ int ShownDialog::screenY(double dluY) const {
     return g.y + static_cast<int>(std::lround(dluY * unitY));
 }
 
+// The test server has no window manager to keep a dialog above the aquarium, which comes to the
+// front again when a file chooser or message box closes: the dialog is raised before each click.
 void ShownDialog::click(double dluX, double dluY) const {
+    run("xdotool windowraise " + id + " 2>/dev/null");
     run("xdotool mousemove " + std::to_string(screenX(dluX)) + " " + std::to_string(screenY(dluY)) +
         " click 1");
     sleepSeconds(0.4);
