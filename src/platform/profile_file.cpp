@@ -111,6 +111,23 @@ std::optional<std::string> ProfileDocument::get(std::string_view section, std::s
     return std::nullopt;
 }
 
+std::vector<std::string> ProfileDocument::keyNames(std::string_view section) const {
+    std::vector<std::string> names;
+    bool inSection = false;
+    bool seenSection = false;
+    for (const std::string& line : lines) {
+        if (const auto name = sectionName(line)) {
+            if (inSection) break;
+            inSection = sameName(*name, section) && !seenSection;
+            seenSection = seenSection || inSection;
+            continue;
+        }
+        if (!inSection) continue;
+        if (const auto name = keyName(line)) names.emplace_back(*name);
+    }
+    return names;
+}
+
 void ProfileDocument::set(std::string_view section, std::string_view key, std::string_view value) {
     const std::string entry = std::string(key) + "=" + oneLine(value);
 

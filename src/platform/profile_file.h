@@ -24,6 +24,9 @@ public:
     // nothing when the section or key is missing. Values are returned whole, however long.
     std::optional<std::string> get(std::string_view section, std::string_view key) const;
 
+    // The names of the keys in section, in file order (empty when the section is missing).
+    std::vector<std::string> keyNames(std::string_view section) const;
+
     // Sets key in section, replacing the first matching key line or adding one at the end of the
     // section; a missing section is added at the end of the file. Setting a key to the line it
     // already has changes nothing.

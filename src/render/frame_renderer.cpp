@@ -7,6 +7,7 @@
 #include "environment/backdrop_colour_plane.h"
 #include "environment/backdrop_surface.h"
 #include "environment/bubble_emitters.h"
+#include "environment/own_backdrop.h"
 #include "fish/shown_fish.h"
 #include "render/camera.h"
 #include "render/tool_pass.h"
@@ -117,9 +118,10 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
         drawShownFish(scene.fish, liveSettings.speciesCounts, scene.fishRevealCount, scene.fishTextures.data(),
                       scene.foodPellets, view.toolMode == TOOL_FEED);
 
-    // The backdrop picture, behind the fish drawn before it.
+    // The backdrop picture (the user's own picture while one is on show), behind the fish drawn
+    // before it.
     if (liveSettings.showTerra != 0 && backgroundIndexInRange() == 0)
-        drawBackdropPicture(scene.backdrop, scene.backgroundTexture);
+        drawChosenBackdropPicture(scene.backdrop, scene.backgroundTexture);
 
     if (scene.populated) swirlStep(scene, view);
 

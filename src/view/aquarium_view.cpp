@@ -13,7 +13,9 @@
 #include "platform/message_box.h"
 #include "render/scene_init.h"
 #include "ui/aquarium_settings_dialog.h"
+#include "ui/background_images_dialog.h"
 #include "ui/fish_number_dialog.h"
+#include "ui/music_list_dialog.h"
 #include "view/idle_counter.h"
 
 namespace veltamar {
@@ -71,6 +73,7 @@ void AquariumView::initialiseScene() {
             int display = wxDisplay::GetFromWindow(this);
             const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetGeometry();
             veltamar::initialiseScene(scene, view, screen.width, screen.height);
+            if (scene.populated) createListDialogs();
         }
     }
     pacer = FramePacer(nowMs());
@@ -82,14 +85,18 @@ void AquariumView::onCommand(int id) {
         case CommandAction::Exit:
             destroySequence();
             std::exit(0);
+        case CommandAction::ShowMusicDialog:
+            if (musicDialog) musicDialog->centreAndShow();
+            break;
+        case CommandAction::ShowBackgroundDialog:
+            if (backgroundDialog) backgroundDialog->centreAndShow();
+            break;
         case CommandAction::RunFishDialog:
             runFishNumberDialog();
             break;
         case CommandAction::RunSettingsDialog:
             runAquariumSettingsDialog();
             break;
-        case CommandAction::ShowMusicDialog:
-        case CommandAction::ShowBackgroundDialog:
         case CommandAction::Nothing:
             break;
     }
@@ -116,9 +123,21 @@ double AquariumView::nowMs() const {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - clockStart).count();
 }
 
-// Releases the OpenGL context and stops the animation; run by the exit command and when the view
-// is destroyed.
+// The music list and background images dialogs, created hidden with the view as parent while the
+// OpenGL context is current (the pictures become its textures). Their timers run from now on.
+void AquariumView::createListDialogs() {
+    musicDialog = new MusicListDialog(this);
+    backgroundDialog = new BackgroundImagesDialog(this);
+}
+
+// Deletes the dialogs (while the context is still current, so the pictures' textures are released
+// in it), releases the OpenGL context and stops the animation; run by the exit command and when the
+// view is destroyed.
 void AquariumView::destroySequence() {
+    delete musicDialog;
+    musicDialog = nullptr;
+    delete backgroundDialog;
+    backgroundDialog = nullptr;
     if (context) {
         releaseCurrentGlContext();
         context.reset();

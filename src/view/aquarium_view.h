@@ -17,6 +17,9 @@
 
 namespace veltamar {
 
+class MusicListDialog;
+class BackgroundImagesDialog;
+
 class AquariumView : public wxGLCanvas, private FrameHost {
 public:
     // Creates the view with the best pixel format the display offers. When no format fits, the
@@ -42,6 +45,7 @@ private:
     void drawOneFrame();
     void scheduleNextFrame();
     void destroySequence();
+    void createListDialogs();
     double nowMs() const;
 
     void onPaint(wxPaintEvent& event);
@@ -59,6 +63,9 @@ private:
     std::unique_ptr<wxGLContext> context;
     bool formatFound;
     bool cursorHidden = false;
+    // The two modeless dialogs, created hidden with the scene and deleted with the view.
+    MusicListDialog* musicDialog = nullptr;
+    BackgroundImagesDialog* backgroundDialog = nullptr;
 
     wxTimer frameTimer;
     FramePacer pacer;

@@ -108,16 +108,20 @@ Aquarium::Aquarium(const TempHome& home, LaunchOptions options) {
     const std::string log = artifactDirectory() + "/program-" + std::to_string(getpid()) + "-" +
                             std::to_string(launches++) + ".log";
     if (options.recordSwaps) swapFile = log + ".swaps";
+    commandFile = log + ".commands";
+    std::ofstream(commandFile, std::ios::trunc).flush();
     child = fork();
     if (child == 0) {
         setenv("HOME", home.path().c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home.path() + "/.config").c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        unsetenv("LD_PRELOAD");
+        std::string preload = COMMAND_INJECTOR_LIBRARY;
+        setenv("VELTAMAR_COMMAND_FILE", commandFile.c_str(), 1);
         if (!swapFile.empty()) {
-            setenv("LD_PRELOAD", SWAP_RECORDER_LIBRARY, 1);
+            preload += std::string(" ") + SWAP_RECORDER_LIBRARY;
             setenv("SWAP_TIMESTAMPS_OUT", swapFile.c_str(), 1);
         }
+        setenv("LD_PRELOAD", preload.c_str(), 1);
         for (const std::string& entry : options.environment) putenv(strdup(entry.c_str()));
         const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (out >= 0) {
@@ -178,6 +182,29 @@ std::vector<double> Aquarium::swapTimes() const {
     for (double t; in >> t;) times.push_back(t);
     return times;
 }
+
+void Aquarium::sendCommand(int id) {
+    std::ofstream(commandFile, std::ios::app) << id << '\n';
+}
+
+namespace {
+
+long statusKb(pid_t pid, const std::string& field) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(field + ":", 0) == 0) return std::atol(line.c_str() + field.size() + 1);
+    return -1;
+}
+
+}  // namespace
+
+long Aquarium::residentKb() const { return statusKb(child, "VmRSS"); }
+
+long Aquarium::peakResidentKb() const { return statusKb(child, "VmHWM"); }
+
+int Aquarium::threadCount() const { return static_cast<int>(statusKb(child, "Threads")); }
+
+void Aquarium::resetPeakMemory() { std::ofstream("/proc/" + std::to_string(child) + "/clear_refs") << "5"; }
 
 std::vector<std::string> windowsNamed(const std::string& title) {
     std::vector<std::string> ids;

@@ -79,11 +79,19 @@ public:
     void terminate();
     // Times (ms) of the swaps recorded so far; only after the process has ended.
     std::vector<double> swapTimes() const;
+    // Delivers a command to the main frame as a menu or toolbar does (within about 0.1 s).
+    void sendCommand(int id);
+    // Resident memory now, and the most it has been since the last resetPeakMemory(), in KiB.
+    long residentKb() const;
+    long peakResidentKb() const;
+    void resetPeakMemory();
+    int threadCount() const;
 
 private:
     pid_t child = -1;
     std::optional<int> exitCode;
     std::string swapFile;
+    std::string commandFile;
 };
 
 // Window ids with exactly this title.

@@ -1,0 +1,81 @@
+#include "dialog_driver.h"
+
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+namespace veltamar::e2e {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int ShownDialog::screenX(double dluX) const {
+    return g.x + static_cast<int>(std::lround(dluX * unitX));
+}
+
+int ShownDialog::screenY(double dluY) const {
+    return g.y + static_cast<int>(std::lround(dluY * unitY));
+}
+
+// The test server has no window manager to keep a dialog above the aquarium, which comes to the
+// front again when a file chooser or message box closes: the dialog is raised before each click.
+void ShownDialog::click(double dluX, double dluY) const {
+    run("xdotool windowraise " + id + " 2>/dev/null");
+    run("xdotool mousemove " + std::to_string(screenX(dluX)) + " " + std::to_string(screenY(dluY)) +
+        " click 1");
+    sleepSeconds(0.4);
+}
+
+void ShownDialog::focus() const {
+    run("xdotool windowfocus --sync " + id + " 2>/dev/null");
+}
+
+void ShownDialog::close() const {
+    focus();
+    run("xdotool key Escape");
+    sleepSeconds(0.5);
+}
+
+std::optional<ShownDialog> waitForDialog(const std::string& title, int widthDlu, int heightDlu,
+                                         double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        for (const std::string& id : windowsNamed(title)) {
+            const auto g = windowGeometry(id);
+            const std::string state = run("xwininfo -id " + id + " 2>/dev/null").output;
+            if (g && g->width > 50 && state.find("IsViewable") != std::string::npos) {
+                sleepSeconds(0.5);
+                return ShownDialog{id, *g, g->width / static_cast<double>(widthDlu),
+                                   g->height / static_cast<double>(heightDlu)};
+            }
+        }
+        sleepSeconds(0.2);
+    }
+    return std::nullopt;
+}
+
+bool viewable(const std::string& title) {
+    for (const std::string& id : windowsNamed(title))
+        if (run("xwininfo -id " + id + " 2>/dev/null").output.find("IsViewable") != std::string::npos)
+            return true;
+    return false;
+}
+
+bool chooseFile(const std::string& path) {
+    const auto chooser = waitForDialog("Select a file", 1, 1);
+    if (!chooser) return false;
+    chooser->focus();
+    run("xdotool key ctrl+l");
+    sleepSeconds(0.3);
+    run("xdotool type --delay 20 '" + path + "'");
+    sleepSeconds(0.3);
+    run("xdotool key Return");
+    for (int i = 0; i < 50 && viewable("Select a file"); ++i) sleepSeconds(0.1);
+    sleepSeconds(0.5);
+    return !viewable("Select a file");
+}
+
+}  // namespace veltamar::e2e
