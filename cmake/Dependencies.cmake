@@ -3,6 +3,8 @@ find_package(PkgConfig REQUIRED)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX EGL)
 find_package(wxWidgets 3.2 REQUIRED COMPONENTS gl core base)
 find_package(X11 REQUIRED)
+# Large photos are decoded at a reduced scale (the toolkit already uses this library for JPEG).
+find_package(JPEG REQUIRED)
 
 pkg_check_modules(FTGL REQUIRED IMPORTED_TARGET ftgl)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)

@@ -9,11 +9,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "assets/jpeg_completeness.h"
+#include "assets/jpeg_scaled_decoder.h"
 #include "assets/pixel_scaling.h"
+#include "platform/file_bytes.h"
 
 namespace veltamar {
 
@@ -38,9 +38,24 @@ DecodedPicture fromPixels(const std::uint8_t* pixels, int width, int height, int
 }
 
 std::vector<std::uint8_t> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto bytes = readFileBytes(path);
+    if (!bytes) return {};
+    return {bytes->begin(), bytes->end()};
+}
+
+// A JPEG at least twice as large as it will be shown is decoded at a reduced scale, so the whole
+// photo is never held at full size.
+DecodedPicture decodeLargeJpeg(const std::vector<std::uint8_t>& file, PictureSize bounds) {
+    const auto header = readJpegHeader(file);
+    if (!header) return {};
+    const PictureSize original{header->width, header->height};
+    const int denominator = jpegScaleDenominator(original, fittedPictureSize(original, bounds));
+    if (denominator == 1) return {};
+    const auto scaled = decodeJpegScaled(file, denominator);
+    if (!scaled) return {};
+    DecodedPicture picture = fromPixels(scaled->rgb.data(), scaled->width, scaled->height, 3, bounds);
+    picture.original = original;
+    return picture;
 }
 
 DecodedPicture decodeWithSoil(const std::vector<std::uint8_t>& file, PictureSize bounds) {
@@ -106,7 +121,8 @@ DecodedPicture decodePicture(const std::string& path, PictureSize bounds) {
     const std::vector<std::uint8_t> file = readFile(path);
     if (file.empty() || file.size() > static_cast<std::size_t>(INT32_MAX)) return {};
     if (looksLikeJpeg(file) && !jpegIsComplete(file)) return {};
-    DecodedPicture picture = decodeWithSoil(file, bounds);
+    DecodedPicture picture = looksLikeJpeg(file) ? decodeLargeJpeg(file, bounds) : DecodedPicture{};
+    if (!picture.ok()) picture = decodeWithSoil(file, bounds);
     if (!picture.ok()) picture = decodeWithToolkit(file, bounds);
     return picture;
 }

@@ -6,7 +6,8 @@
 
 #include "assets/picture_fit.h"
 
-// Reading the user's own pictures into pixels, away from the user-interface thread. SOIL's decoder
+// Reading the user's own pictures into pixels, away from the user-interface thread. A JPEG at
+// least twice the size it will be shown at is decoded at a reduced scale; otherwise SOIL's decoder
 // reads the file first; a picture it cannot read (progressive JPEG, run-length-encoded BMP, 16-bit
 // PNG, ...) is read by the toolkit's image decoder. A picture larger than the bounds is scaled
 // down on the way (see fittedPictureSize).

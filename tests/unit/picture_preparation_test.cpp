@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "assets/jpeg_completeness.h"
+#include "assets/jpeg_scaled_decoder.h"
 #include "assets/picture_fit.h"
 #include "assets/pixel_scaling.h"
 
@@ -76,4 +77,14 @@ TEST(JpegCompleteness, AFileCutShortHasNoEndMarkerAfterItsScan) {
     EXPECT_FALSE(jpegIsComplete(jpegOf({{0x89, 'P', 'N', 'G'}})));
     EXPECT_TRUE(looksLikeJpeg(SOI));
     EXPECT_FALSE(looksLikeJpeg(std::vector<std::uint8_t>{0xFF}));
+}
+
+TEST(JpegScale, TheLargestReductionThatStillLeavesTheShownSize) {
+    EXPECT_EQ(jpegScaleDenominator({6000, 4000}, {1024, 512}), 4) << "1500 x 1000 is still enough";
+    EXPECT_EQ(jpegScaleDenominator({6000, 4000}, {512, 256}), 8);
+    EXPECT_EQ(jpegScaleDenominator({2000, 1000}, {1024, 512}), 1) << "half would be too small";
+    EXPECT_EQ(jpegScaleDenominator({2048, 1024}, {1024, 512}), 2);
+    EXPECT_EQ(jpegScaleDenominator({640, 480}, {640, 480}), 1);
+    EXPECT_FALSE(readJpegHeader(std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF, 0x00, 0x01}));
+    EXPECT_FALSE(decodeJpegScaled(std::vector<std::uint8_t>(100, 0x55), 2));
 }
