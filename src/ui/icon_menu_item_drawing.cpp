@@ -59,9 +59,11 @@ void drawIconMenuItem(wxDC& dc, const IconMenuItem& item, UiRect rect, bool high
     const MenuItemParts parts = menuItemParts(rect, highlighted);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     if (highlighted) {
-        dc.SetPen(wxPen(*wxBLACK, 1));
-        dc.SetBrush(*wxTRANSPARENT_BRUSH);
-        dc.DrawRectangle(toWx(parts.frame));
+        // The 1-pixel frame as four lines of whole pixels, so that no corner is blended.
+        const UiRect f = parts.frame;
+        for (const UiRect line : {UiRect{f.x, f.y, f.width, 1}, UiRect{f.x, f.bottom() - 1, f.width, 1},
+                                  UiRect{f.x, f.y, 1, f.height}, UiRect{f.right() - 1, f.y, 1, f.height}})
+            fillRect(dc, line, rgbColor(0, 0, 0));
         fillRect(dc, parts.fill, MENU_HIGHLIGHT_COLOUR);
     } else {
         fillRect(dc, parts.iconStrip, MENU_STRIP_COLOUR);

@@ -48,7 +48,8 @@ IconMenuWindow::IconMenuWindow(wxWindow& owner, std::vector<const IconMenuItem*>
       tracking(static_cast<int>(items.size()),
                [&] {
                    const UiPoint corner = placement(at, static_cast<int>(items.size()));
-                   return UiPoint{at.x - corner.x, at.y - corner.y};
+                   const wxPoint pointer = wxGetMousePosition();
+                   return UiPoint{pointer.x - corner.x, pointer.y - corner.y};
                }()),
       session(*this, [this](wxKeyEvent& event) { onKey(event); }) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);

@@ -21,6 +21,8 @@ class IconMenuWindow : public wxPopupWindow {
     int run();
 
     int highlighted() const { return tracking.highlighted(); }
+    // A choice was made or the menu dismissed; run() is about to return.
+    bool closing() const { return session.ended(); }
     // Keys the menu understands, as the session hands them over.
     void onKey(wxKeyEvent& event);
 

@@ -27,6 +27,8 @@ class ToolPaletteWindow : public wxPopupWindow {
     const PaletteButton* run();
 
     HoverButton& button(int index) { return *buttons[static_cast<std::size_t>(index)]; }
+    // A button was pressed or the palette dismissed; run() is about to return.
+    bool closing() const { return session.ended(); }
 
   private:
     void onButton(wxCommandEvent& event);

@@ -15,13 +15,15 @@ double ToolbarReveal::update(double nowMs, bool atTopEdge, bool overToolbar) {
     if (near != !away) awaySinceMs = nowMs;
     away = !near;
 
+    const bool wasWanted = target;
     if (!target) {
         if ((onEdge && nowMs - edgeSinceMs >= REST_MS) || (overToolbar && share > 0.0)) target = true;
     } else if (away && nowMs - awaySinceMs >= LEAVE_MS) {
         target = false;
     }
 
-    const double step = elapsed / SLIDE_MS;
+    // A slide starts now when the toolbar has just been wanted or unwanted.
+    const double step = target == wasWanted ? elapsed / SLIDE_MS : 0.0;
     share = target ? std::min(1.0, share + step) : std::max(0.0, share - step);
     return share;
 }
