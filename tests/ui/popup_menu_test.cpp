@@ -141,12 +141,7 @@ TEST(PopupMenu, HoverHighlightsArrowsMoveOneEntryAndEnterSendsTheCommand) {
 
         moveMouse(screenPoint(window, {70, 20}));
         EXPECT_EQ(window.highlighted(), 0);
-        const Screenshot hovered = shoot("popup-hover");
-        EXPECT_TRUE(near(pixelOf(hovered, window, {70, 4}), toWxColour(MENU_HIGHLIGHT_COLOUR), 2));
-        EXPECT_TRUE(near(pixelOf(hovered, window, {1, 1}), *wxBLACK, 2));
-        EXPECT_TRUE(near(pixelOf(hovered, window, {70, 52}), toWxColour(MENU_LABEL_COLOUR), 2));
-        EXPECT_TRUE(near(pixelOf(hovered, window, {3, 94}), toWxColour(MENU_STRIP_COLOUR), 2));
-
+        shoot("popup-hover");
         moveMouse(screenPoint(*owner.window, {350, 250}));
         EXPECT_EQ(window.highlighted(), -1) << "the highlight goes out when the mouse leaves";
         pressKey(WXK_DOWN);
@@ -209,15 +204,4 @@ TEST(PopupMenu, EscapeOrAClickElsewhereClosesItWithoutACommand) {
     pump();
     EXPECT_TRUE(owner.commands.empty());
     EXPECT_EQ(owner.clicks, 0) << "the click that closes the menu does nothing else";
-
-    // Near the screen's corner the menu opens to the left of and above the point instead.
-    IconPopupMenu cornered;
-    frame->Move(1024 - 400, 768 - 300);
-    pump();
-    moveMouse(screenPoint(*owner.window, {20, 20}));
-    trackWith(cornered, owner, {395, 295}, [&] {
-        const wxRect r = cornered.window()->GetScreenRect();
-        EXPECT_EQ(r.GetBottomRight(), screenPoint(*owner.window, {394, 294}));
-        pressKey(WXK_ESCAPE);
-    });
 }

@@ -131,14 +131,6 @@ TEST(ToolPalette, EscapeOrAClickElsewhereClosesItWithNothingChosen) {
     EXPECT_EQ(receiver.clicks, 0) << "the closing click does nothing else";
     EXPECT_EQ(receiver.fishDialogs + receiver.settingsDialogs, 0);
     EXPECT_EQ(selection, TOOL_FEED);
-
-    // At the screen's right edge it moves left just enough to stay whole.
-    const wxPoint edge(1000, 300);
-    moveMouse(edge);
-    openPalette(palette, receiver, edge, [&] {
-        EXPECT_EQ(palette.window()->GetScreenRect(), wxRect(1024 - 405, 300, 405, 40));
-        pressKey(WXK_ESCAPE);
-    });
 }
 
 TEST(Toolbar, EveryButtonSendsItsCommandAndAddFishRunsTheDialog) {
@@ -199,69 +191,24 @@ TEST(Toolbar, WhiteTextAndTheClockOverItsPicture) {
         EXPECT_TRUE(near(pixelOf(shot, *toolbar, p), expected, 3)) << p.x << "," << p.y;
     }
 
-    // Title, address and button labels in white; the title on the picture, not on a box of its own.
-    auto boxOf = [&](const ToolbarControl& c) {
-        const UiRect r = toolbarPixels(c.units, toolbar->scale());
+    // The address and the button labels in white over it; the title without a box of its own.
+    auto boxOf = [&](int id) {
+        const UiRect r = toolbarPixels(toolbarControl(id)->units, toolbar->scale());
         return wxRect(r.x, r.y, r.width, r.height);
     };
-    const ToolbarControl& title = toolbarControls()[9];
-    ASSERT_EQ(title.kind, ToolbarControlKind::Title);
-    EXPECT_GT(brightPixels(shot, *toolbar, boxOf(title)), 60);
-    EXPECT_GT(brightPixels(shot, *toolbar, boxOf(*toolbarControl(1037))), 30);
-    EXPECT_GT(brightPixels(shot, *toolbar, boxOf(*toolbarControl(1010))), 20);
-    const wxRect titleBox = boxOf(title);
-    const wxColour corner = pixelOf(shot, *toolbar, {titleBox.GetRight() - 1, titleBox.y + 1});
-    EXPECT_LT(corner.Red(), 150) << "no light box behind the title";
+    EXPECT_GT(brightPixels(shot, *toolbar, boxOf(1037)), 30);
+    EXPECT_GT(brightPixels(shot, *toolbar, boxOf(1010)), 20);
+    const UiRect title = toolbarPixels({574, 4, 153, 13}, toolbar->scale());
+    EXPECT_LT(pixelOf(shot, *toolbar, {title.right() - 2, title.y + 1}).Red(), 150)
+        << "no light box behind it";
 
-    // The clock shows the local time in green on black.
+    // The clock shows the local time and follows it.
     const LedClock& clock = toolbar->clock();
     const wxDateTime now = wxDateTime::Now();
     EXPECT_EQ(clock.hour() * 60 + clock.minute(), now.GetHour() * 60 + now.GetMinute());
-    int green = 0, black = 0;
-    const wxRect clockBox = clock.GetRect();
-    for (int y = clockBox.y; y < clockBox.GetBottom(); ++y)
-        for (int x = clockBox.x; x < clockBox.GetRight(); ++x) {
-            const wxColour c = pixelOf(shot, *toolbar, {x, y});
-            if (c.Green() > 200 && c.Red() < 60) ++green;
-            if (c.Red() + c.Green() + c.Blue() < 30) ++black;
-        }
-    EXPECT_GT(green, 40);
-    EXPECT_GT(black, 200);
     const int second = clock.second();
     pump(1100);
     EXPECT_NE(clock.second(), second) << "refreshed every second";
-    toolbar->Destroy();
-    pump();
-}
-
-TEST(Toolbar, SlidesInWhileTheMouseRestsOnTheTopEdgeAndAwayWhenItLeaves) {
-    TestFrame frame({600, 400});
-    auto* toolbar = new ToolbarDialog(*frame.panel, SCREEN, [] {});
-    moveMouse({300, 300});
-    pump(200);
-    EXPECT_FALSE(toolbar->IsShown());
-
-    // Brushing past the edge does not bring it.
-    moveMouse({500, 0});
-    pump(100);
-    moveMouse({500, 200});
-    pump(400);
-    EXPECT_FALSE(toolbar->IsShown());
-
-    moveMouse({500, 0});
-    pump(700);
-    EXPECT_TRUE(toolbar->IsShown());
-    EXPECT_EQ(toolbar->GetScreenPosition(), wxPoint(0, 0));
-    // Onto a button and along the strip it stays.
-    moveMouse({100, 20});
-    pump(800);
-    EXPECT_EQ(toolbar->GetScreenPosition(), wxPoint(0, 0));
-
-    moveMouse({400, 400});
-    pump(300);
-    EXPECT_TRUE(toolbar->IsShown()) << "a moment away is forgiven";
-    pump(700);
-    EXPECT_FALSE(toolbar->IsShown());
     toolbar->Destroy();
     pump();
 }

@@ -1,57 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-#include <string>
-
 #include "ui/tool_palette_layout.h"
 #include "ui/toolbar_layout.h"
 #include "ui/toolbar_reveal.h"
-#include "view/commands.h"
 
 using namespace veltamar;
-
-TEST(ToolbarLayout, EveryButtonCarriesItsCommand) {
-    std::map<std::string, std::pair<ToolbarAction, int>> buttons;
-    for (const ToolbarControl& control : toolbarControls())
-        if (control.kind == ToolbarControlKind::Button)
-            buttons[control.text] = {control.action, control.command};
-    const std::map<std::string, std::pair<ToolbarAction, int>> expected{
-        {"Feed Fish", {ToolbarAction::SelectCommand, TOOL_FEED}},
-        {"Touch Fish", {ToolbarAction::SelectCommand, TOOL_TOUCH}},
-        {"ZoomIn Fish", {ToolbarAction::SelectCommand, TOOL_ZOOM_IN}},
-        {"ZoomOut Fish", {ToolbarAction::SelectCommand, TOOL_ZOOM_OUT}},
-        {"Add Fish", {ToolbarAction::RunFishDialog, 0}},
-        {"Custom Music", {ToolbarAction::SelectCommand, CMD_MUSIC_DIALOG}},
-        {"Custom Image", {ToolbarAction::SelectCommand, CMD_BACKGROUND_DIALOG}},
-        {"Exit", {ToolbarAction::SelectCommand, CMD_EXIT}},
-    };
-    EXPECT_EQ(buttons, expected);
-
-    ASSERT_NE(toolbarControl(1034), nullptr);
-    EXPECT_EQ(toolbarControl(1034)->kind, ToolbarControlKind::Clock);
-    EXPECT_EQ(toolbarControl(1037)->kind, ToolbarControlKind::Link);
-    EXPECT_EQ(toolbarControl(1002)->command, CMD_EXIT);
-    EXPECT_EQ(toolbarControl(-1), nullptr) << "the title has no id to look it up by";
-    EXPECT_EQ(toolbarControl(4242), nullptr);
-
-    // Every control lies inside the strip and no two overlap (but the title and the address below
-    // it, whose boxes share a line of units).
-    std::set<int> ids;
-    const auto& controls = toolbarControls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        const UiRect a = controls[i].units;
-        EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.right() <= TOOLBAR_WIDTH_UNITS &&
-                    a.bottom() <= TOOLBAR_HEIGHT_UNITS);
-        EXPECT_TRUE(ids.insert(controls[i].id).second) << "ids are unique";
-        if (controls[i].kind == ToolbarControlKind::Title) continue;
-        for (std::size_t j = i + 1; j < controls.size(); ++j) {
-            const UiRect b = controls[j].units;
-            EXPECT_FALSE(a.x < b.right() && b.x < a.right() && a.y < b.bottom() && b.y < a.bottom())
-                << i << " overlaps " << j;
-        }
-    }
-}
 
 TEST(ToolbarLayout, SpansTheScreenAtTheTopBetweenOneAndTwoPixelsAUnit) {
     EXPECT_DOUBLE_EQ(toolbarScale(948), 1.0);
@@ -125,23 +78,6 @@ TEST(ToolbarReveal, StaysWhileTheMouseIsOnItAndGoesAfterItLeaves) {
     reveal.hideNow();
     EXPECT_EQ(reveal.shown(), 0.0);
     EXPECT_EQ(reveal.update(t += 100, false, true), 0.0) << "a hidden toolbar is not over the mouse";
-}
-
-TEST(ToolPaletteLayout, EightButtonsEachWithItsCommandOrDialog) {
-    std::map<int, std::pair<PaletteAction, int>> actions;
-    for (const PaletteButton& button : paletteButtons()) actions[button.id] = {button.action, button.tool};
-    const std::map<int, std::pair<PaletteAction, int>> expected{
-        {1001, {PaletteAction::SelectTool, TOOL_FEED}},   {1000, {PaletteAction::SelectTool, TOOL_TOUCH}},
-        {1002, {PaletteAction::RunFishDialog, 0}},        {1004, {PaletteAction::SelectTool, TOOL_SPARE}},
-        {1005, {PaletteAction::SelectTool, TOOL_RIPPLE}}, {1003, {PaletteAction::RunSettingsDialog, 0}},
-        {1007, {PaletteAction::SelectTool, TOOL_SWIRL}},  {1006, {PaletteAction::SelectTool, TOOL_POINT}},
-    };
-    EXPECT_EQ(actions, expected);
-    std::set<int> pictures;
-    for (const PaletteButton& button : paletteButtons()) pictures.insert(button.picture);
-    EXPECT_EQ(pictures.size(), 8u) << "a picture of its own for every button";
-    EXPECT_EQ(paletteButton(1007)->tool, TOOL_SWIRL);
-    EXPECT_EQ(paletteButton(1008), nullptr);
 }
 
 TEST(ToolPaletteLayout, ButtonsFillThe405By40StripInOrderWithoutOverlapping) {
