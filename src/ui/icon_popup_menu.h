@@ -39,7 +39,6 @@ class IconPopupMenu {
     std::vector<Entry> entries;
     IconMenuWindow* shown = nullptr;
 
-    friend class IconMenuWindow;
 };
 
 }  // namespace veltamar

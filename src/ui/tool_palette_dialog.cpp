@@ -20,15 +20,15 @@ ToolPaletteWindow::ToolPaletteWindow(wxWindow& owner, UiRect area)
     SetBackgroundColour(PALETTE_COLOUR);
     SetSize(area.x, area.y, area.width, area.height);
     for (std::size_t i = 0; i < paletteButtons().size(); ++i) {
-        const PaletteButton& spec = paletteButtons()[i];
-        const UiRect r = paletteButtonRect(spec);
+        const PaletteButton& entry = paletteButtons()[i];
+        const UiRect r = paletteButtonRect(entry);
         auto* button =
-            new HoverButton(this, spec.id, wxString(), wxPoint(r.x, r.y), wxSize(r.width, r.height));
+            new HoverButton(this, entry.id, wxString(), wxPoint(r.x, r.y), wxSize(r.width, r.height));
         button->setShowText(false);
-        button->setIcons(spec.picture, 0, PALETTE_PICTURE_SIZE, PALETTE_PICTURE_SIZE);
+        button->setIcons(entry.picture, 0, PALETTE_PICTURE_SIZE, PALETTE_PICTURE_SIZE);
         button->setColour(HoverButton::NORMAL_BACKGROUND, PALETTE_COLOUR);
         button->setColour(HoverButton::ACTIVE_BACKGROUND, BUTTON_LIT_COLOUR);
-        button->SetToolTip(spec.tip);
+        button->SetToolTip(entry.tip);
         buttons[i] = button;
     }
     Bind(wxEVT_BUTTON, &ToolPaletteWindow::onButton, this);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/product_info.h"
 #include "view/commands.h"
 
 namespace veltamar {
@@ -28,7 +29,7 @@ const std::array<ToolbarControl, 11>& toolbarControls() {
         {1009, K::Button, "Custom Image", {369, 10, 64, 15}, A::SelectCommand, CMD_BACKGROUND_DIALOG},
         {1002, K::Button, "Exit", {435, 10, 54, 15}, A::SelectCommand, CMD_EXIT},
         {1034, K::Clock, nullptr, {499, 11, 60, 15}, A::None, 0},
-        {-1, K::Title, "Free Veltamar Screensaver 1.0", {574, 4, 153, 13}, A::None, 0},
+        {-1, K::Title, PRODUCT_TITLE, {574, 4, 153, 13}, A::None, 0},
         {1037, K::Link, nullptr, {574, 16, 96, 9}, A::None, 0},
     }};
     return controls;

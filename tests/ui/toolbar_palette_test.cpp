@@ -70,7 +70,7 @@ TEST(ToolPalette, OpensAtTheMouseAndEveryButtonDoesItsPart) {
 
     const wxPoint mouse = screenPoint(*receiver.window, {120, 200});
     std::map<int, int> commandOf;
-    for (const PaletteButton& spec : paletteButtons()) {
+    for (const PaletteButton& entry : paletteButtons()) {
         moveMouse(mouse);
         const std::size_t commandsBefore = receiver.commands.size();
         const int fishBefore = receiver.fishDialogs, settingsBefore = receiver.settingsDialogs;
@@ -78,23 +78,23 @@ TEST(ToolPalette, OpensAtTheMouseAndEveryButtonDoesItsPart) {
         openPalette(palette, receiver, mouse, [&] {
             ToolPaletteWindow& window = *palette.window();
             EXPECT_EQ(window.GetScreenRect(), wxRect(mouse, wxSize(405, 40)));
-            wxWindow* button = window.FindWindow(spec.id);
+            wxWindow* button = window.FindWindow(entry.id);
             ASSERT_NE(button, nullptr);
-            const UiRect r = paletteButtonRect(spec);
+            const UiRect r = paletteButtonRect(entry);
             EXPECT_EQ(button->GetRect(), wxRect(r.x, r.y, r.width, r.height));
-            if (spec.tool == TOOL_SWIRL) {
+            if (entry.tool == TOOL_SWIRL) {
                 moveMouse(screenCentre(*button));
                 shoot("palette-swirl-hover");
             }
             clickAt(screenCentre(*button));
         });
-        EXPECT_EQ(palette.window(), nullptr) << spec.id << " closes the palette";
+        EXPECT_EQ(palette.window(), nullptr) << entry.id << " closes the palette";
         pump();
-        switch (spec.action) {
+        switch (entry.action) {
             case PaletteAction::SelectTool:
-                ASSERT_EQ(receiver.commands.size(), commandsBefore + 1) << spec.id;
-                commandOf[spec.id] = receiver.commands.back();
-                EXPECT_EQ(selection, spec.tool);
+                ASSERT_EQ(receiver.commands.size(), commandsBefore + 1) << entry.id;
+                commandOf[entry.id] = receiver.commands.back();
+                EXPECT_EQ(selection, entry.tool);
                 break;
             case PaletteAction::RunFishDialog:
                 EXPECT_EQ(receiver.commands.size(), commandsBefore) << "no command after a dialog";
