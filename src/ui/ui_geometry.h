@@ -11,6 +11,12 @@ struct UiPoint {
     bool operator==(const UiPoint&) const = default;
 };
 
+struct UiSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const UiSize&) const = default;
+};
+
 // A rectangle given by its top-left corner and size; right() and bottom() are exclusive.
 struct UiRect {
     int x = 0;

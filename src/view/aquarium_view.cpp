@@ -4,8 +4,8 @@
 #include <GL/glu.h>
 #include <wx/dcclient.h>
 #include <wx/display.h>
-#include <wx/menu.h>
 
+#include <array>
 #include <cstdlib>
 
 #include "audio/sound_arbiter.h"
@@ -15,7 +15,10 @@
 #include "ui/aquarium_settings_dialog.h"
 #include "ui/background_images_dialog.h"
 #include "ui/fish_number_dialog.h"
+#include "ui/icon_popup_menu.h"
 #include "ui/music_list_dialog.h"
+#include "ui/toolbar_dialog.h"
+#include "ui/ui_picture_ids.h"
 #include "view/idle_counter.h"
 
 namespace veltamar {
@@ -43,6 +46,8 @@ AquariumView* AquariumView::create(wxWindow* parent) {
 
 AquariumView::AquariumView(wxWindow* parent, const wxGLAttributes& attributes, bool formatFound)
     : wxGLCanvas(parent, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE),
+      dialogs{runFishNumberDialog, runAquariumSettingsDialog},
+      palette(view.paletteSelection, dialogs),
       formatFound(formatFound),
       frameTimer(this),
       clockStart(std::chrono::steady_clock::now()) {
@@ -54,6 +59,7 @@ AquariumView::AquariumView(wxWindow* parent, const wxGLAttributes& attributes, b
     Bind(wxEVT_LEFT_UP, &AquariumView::onLeftUp, this);
     Bind(wxEVT_MOTION, &AquariumView::onMotion, this);
     Bind(wxEVT_RIGHT_DOWN, &AquariumView::onRightDown, this);
+    Bind(wxEVT_MIDDLE_DOWN, &AquariumView::onMiddleDown, this);
     Bind(wxEVT_KEY_DOWN, &AquariumView::onKeyDown, this);
     Bind(wxEVT_MENU, &AquariumView::onMenu, this);
 }
@@ -61,6 +67,10 @@ AquariumView::AquariumView(wxWindow* parent, const wxGLAttributes& attributes, b
 AquariumView::~AquariumView() { destroySequence(); }
 
 void AquariumView::initialiseScene() {
+    int display = wxDisplay::GetFromWindow(this);
+    const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetGeometry();
+    if (!toolbarStrip) toolbarStrip = new ToolbarDialog(*this, screen, dialogs.fishNumber);
+
     if (!formatFound) {
         showMessage("ChoosePixelFormat failed");
     } else {
@@ -70,8 +80,6 @@ void AquariumView::initialiseScene() {
         } else {
             context = std::move(candidate);
             requestSwapSync();
-            int display = wxDisplay::GetFromWindow(this);
-            const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetGeometry();
             veltamar::initialiseScene(scene, view, screen.width, screen.height);
             if (scene.populated) createListDialogs();
         }
@@ -92,10 +100,10 @@ void AquariumView::onCommand(int id) {
             if (backgroundDialog) backgroundDialog->centreAndShow();
             break;
         case CommandAction::RunFishDialog:
-            runFishNumberDialog();
+            dialogs.fishNumber();
             break;
         case CommandAction::RunSettingsDialog:
-            runAquariumSettingsDialog();
+            dialogs.aquariumSettings();
             break;
         case CommandAction::Nothing:
             break;
@@ -193,17 +201,35 @@ void AquariumView::onMotion(wxMouseEvent& event) {
     event.Skip();
 }
 
+// The popup menu and its entries exist while the menu is open; the chosen entry comes back as a
+// menu command.
 void AquariumView::onRightDown(wxMouseEvent& event) {
-    wxMenu menu;
-    menu.Append(CMD_FISH_DIALOG, "  Add/Delete Fish");
-    menu.Append(CMD_EXIT, "  Exit");
+    const std::array<IconMenuItem, 2> records{{
+        {MENU_ICON_FISH, MENU_ICON_FISH, "  Add/Delete Fish"},
+        {MENU_ICON_EXIT, MENU_ICON_EXIT, "  Exit"},
+    }};
+    IconPopupMenu menu;
+    menu.appendItem(CMD_FISH_DIALOG, &records[0]);
+    menu.appendItem(CMD_EXIT, &records[1]);
     idleCounter = 0;
-    PopupMenu(&menu, event.GetPosition());
+    menu.track(*this, ClientToScreen(event.GetPosition()));
+}
+
+void AquariumView::onMiddleDown(wxMouseEvent& event) {
+    openToolPalette(ClientToScreen(event.GetPosition()));
+}
+
+void AquariumView::openToolPalette(wxPoint screen) {
+    palette.open(*this, screen);
 }
 
 void AquariumView::onKeyDown(wxKeyEvent& event) {
     if (event.GetKeyCode() == WXK_F1) {
         toggleHelpOverlay(view);
+        return;
+    }
+    if (event.GetKeyCode() == 'T') {
+        openToolPalette(wxGetMousePosition());
         return;
     }
     event.Skip();

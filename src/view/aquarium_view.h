@@ -8,6 +8,8 @@
 
 #include "render/frame_renderer.h"
 #include "render/scene_state.h"
+#include "ui/dialog_runners.h"
+#include "ui/tool_palette_dialog.h"
 #include "view/frame_pacer.h"
 #include "view/view_state.h"
 
@@ -17,8 +19,9 @@
 
 namespace veltamar {
 
-class MusicListDialog;
 class BackgroundImagesDialog;
+class MusicListDialog;
+class ToolbarDialog;
 
 class AquariumView : public wxGLCanvas, private FrameHost {
 public:
@@ -35,6 +38,12 @@ public:
     void onCommand(int id);
 
     const ViewState& viewState() const { return view; }
+
+    // The command surfaces: the toolbar (made with the scene) and the tool palette.
+    ToolbarDialog* toolbar() const { return toolbarStrip; }
+    ToolPaletteDialog& toolPalette() { return palette; }
+    // Opens the tool palette at a screen point.
+    void openToolPalette(wxPoint screen);
 
 private:
     AquariumView(wxWindow* parent, const wxGLAttributes& attributes, bool formatFound);
@@ -55,11 +64,15 @@ private:
     void onLeftUp(wxMouseEvent& event);
     void onMotion(wxMouseEvent& event);
     void onRightDown(wxMouseEvent& event);
+    void onMiddleDown(wxMouseEvent& event);
     void onKeyDown(wxKeyEvent& event);
     void onMenu(wxCommandEvent& event);
 
     ViewState view;
     SceneState scene;
+    DialogRunners dialogs;
+    ToolPaletteDialog palette;
+    ToolbarDialog* toolbarStrip = nullptr;  // a child window of the view
     std::unique_ptr<wxGLContext> context;
     bool formatFound;
     bool cursorHidden = false;

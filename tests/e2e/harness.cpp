@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -107,6 +108,7 @@ Aquarium::Aquarium(const TempHome& home, LaunchOptions options) {
     static int launches = 0;
     const std::string log = artifactDirectory() + "/program-" + std::to_string(getpid()) + "-" +
                             std::to_string(launches++) + ".log";
+    logFile = log;
     if (options.recordSwaps) swapFile = log + ".swaps";
     commandFile = log + ".commands";
     std::ofstream(commandFile, std::ios::trunc).flush();
@@ -205,6 +207,31 @@ long Aquarium::peakResidentKb() const { return statusKb(child, "VmHWM"); }
 int Aquarium::threadCount() const { return static_cast<int>(statusKb(child, "Threads")); }
 
 void Aquarium::resetPeakMemory() { std::ofstream("/proc/" + std::to_string(child) + "/clear_refs") << "5"; }
+
+std::vector<Geometry> popupWindows() {
+    std::vector<Geometry> popups;
+    const std::string tree = run("xwininfo -root -children 2>/dev/null").output;
+    std::istringstream lines(tree);
+    for (std::string line; std::getline(lines, line);) {
+        // Only the lines of the child list, which begin with the window id; the header's "0x0"
+        // (no parent) would make xwininfo wait for a window to be clicked.
+        const auto id = line.find_first_not_of(' ');
+        if (id == std::string::npos || line.compare(id, 2, "0x") != 0) continue;
+        if (line.find("\"VeltamarScr\":") != std::string::npos) continue;
+        const std::string windowId = line.substr(id, line.find(' ', id) - id);
+        const std::string attributes = run("xwininfo -id " + windowId + " 2>/dev/null").output;
+        if (attributes.find("Override Redirect State: yes") == std::string::npos ||
+            attributes.find("Map State: IsViewable") == std::string::npos)
+            continue;
+        if (auto g = windowGeometry(windowId); g && g->width > 20 && g->height > 20) popups.push_back(*g);
+    }
+    return popups;
+}
+
+std::string Aquarium::output() const {
+    std::ifstream in(logFile);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 std::vector<std::string> windowsNamed(const std::string& title) {
     std::vector<std::string> ids;

@@ -86,9 +86,12 @@ public:
     long peakResidentKb() const;
     void resetPeakMemory();
     int threadCount() const;
+    // What the program has written to its standard output and error streams so far.
+    std::string output() const;
 
 private:
     pid_t child = -1;
+    std::string logFile;
     std::optional<int> exitCode;
     std::string swapFile;
     std::string commandFile;
@@ -101,6 +104,9 @@ struct Geometry {
     int x = 0, y = 0, width = 0, height = 0;
 };
 std::optional<Geometry> windowGeometry(const std::string& windowId);
+// Visible override-redirect windows (popup menus, palettes, toolbars) on top of the root window,
+// other than the aquarium's own frame.
+std::vector<Geometry> popupWindows();
 
 void sleepSeconds(double seconds);
 

@@ -6,28 +6,6 @@
 
 using namespace veltamar::e2e;
 
-namespace {
-
-// Visible override-redirect windows (popup menus) on top of the root window.
-std::vector<Geometry> popupWindows() {
-    std::vector<Geometry> popups;
-    const std::string tree = run("xwininfo -root -children 2>/dev/null").output;
-    std::istringstream lines(tree);
-    for (std::string line; std::getline(lines, line);) {
-        const auto id = line.find("0x");
-        if (id == std::string::npos || line.find("\"VeltamarScr\":") != std::string::npos) continue;
-        const std::string windowId = line.substr(id, line.find(' ', id) - id);
-        const std::string attributes = run("xwininfo -id " + windowId + " 2>/dev/null").output;
-        if (attributes.find("Override Redirect State: yes") == std::string::npos ||
-            attributes.find("Map State: IsViewable") == std::string::npos)
-            continue;
-        if (auto g = windowGeometry(windowId); g && g->width > 20 && g->height > 20) popups.push_back(*g);
-    }
-    return popups;
-}
-
-}  // namespace
-
 TEST(Shell, WindowCoversTheWholeScreenWithoutDecoration) {
     TempHome home;
     Aquarium aquarium(home);

@@ -45,11 +45,6 @@ bool settingsHold(const std::string& line) {
     return readSettings().find(line + "\n") != std::string::npos;
 }
 
-void pressKey(int code) {
-    wxUIActionSimulator().Char(code);
-    pump();
-}
-
 // A dialog shown without its modal loop, closed and destroyed with the test.
 template <typename Dialog>
 struct Shown {

@@ -50,12 +50,6 @@ wxPoint thumbCentre(const ColorSlider& slider) {
     return {r.x + r.width / 2, r.y + r.height / 2};
 }
 
-// A real key press and release on the keyboard.
-void pressKey(int code) {
-    wxUIActionSimulator().Char(code);
-    pump();
-}
-
 }  // namespace
 
 TEST(ColorSlider, DraggingTheThumbMovesItAndReportsEveryStep) {

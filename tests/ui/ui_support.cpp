@@ -39,6 +39,11 @@ void clickAt(wxPoint screen) {
     releaseLeft();
 }
 
+void pressKey(int code) {
+    wxUIActionSimulator().Char(code);
+    pump();
+}
+
 wxPoint screenCentre(const wxWindow& window) {
     const wxSize size = window.GetClientSize();
     return window.ClientToScreen(wxPoint(size.x / 2, size.y / 2));

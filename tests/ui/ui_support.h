@@ -20,6 +20,8 @@ void moveMouse(wxPoint screen);
 void pressLeft();
 void releaseLeft();
 void clickAt(wxPoint screen);
+// A real key press and release on the keyboard.
+void pressKey(int code);
 
 // The centre of a window and a point of it, in screen coordinates.
 wxPoint screenCentre(const wxWindow& window);

@@ -46,6 +46,20 @@ Distance polygon(std::vector<Point2> points) {
     };
 }
 
+Distance segment(Point2 a, Point2 b, double halfWidth) {
+    return [=](double x, double y) {
+        const double ex = b.x - a.x, ey = b.y - a.y;
+        const double length2 = ex * ex + ey * ey;
+        const double t =
+            length2 > 0 ? std::clamp(((x - a.x) * ex + (y - a.y) * ey) / length2, 0.0, 1.0) : 0.0;
+        return std::hypot(x - a.x - t * ex, y - a.y - t * ey) - halfWidth;
+    };
+}
+
+Distance unite(Distance a, Distance b) {
+    return [a = std::move(a), b = std::move(b)](double x, double y) { return std::min(a(x, y), b(x, y)); };
+}
+
 Distance subtract(Distance a, Distance b) {
     return [a = std::move(a), b = std::move(b)](double x, double y) { return std::max(a(x, y), -b(x, y)); };
 }

@@ -24,8 +24,12 @@ Distance circle(Point2 centre, double radius);
 Distance ellipse(Point2 centre, double rx, double ry);
 Distance roundedRect(double left, double top, double right, double bottom, double radius);
 Distance polygon(std::vector<Point2> points);
+// A stroke of the given half-width along the segment from a to b, with round ends.
+Distance segment(Point2 a, Point2 b, double halfWidth);
 // Points inside a and not inside b.
 Distance subtract(Distance a, Distance b);
+// Points inside a or inside b.
+Distance unite(Distance a, Distance b);
 // The shape grown by amount pixels (shrunk when negative).
 Distance grown(Distance shape, double amount);
 

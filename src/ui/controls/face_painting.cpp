@@ -8,6 +8,16 @@ wxColour backgroundBehind(const wxWindow& control) {
     return systemColour(wxSYS_COLOUR_BTNFACE);
 }
 
+void paintBackgroundBehind(wxDC& dc, const wxWindow& control) {
+    if (const auto* painter = dynamic_cast<const ChildBackgroundPainter*>(control.GetParent())) {
+        painter->paintBehind(dc, control);
+        return;
+    }
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(backgroundBehind(control)));
+    dc.DrawRectangle(control.GetClientRect());
+}
+
 wxColour blend(const wxColour& a, const wxColour& b, double t) {
     auto channel = [t](int from, int to) { return static_cast<unsigned char>(from + (to - from) * t + 0.5); };
     return {channel(a.Red(), b.Red()), channel(a.Green(), b.Green()), channel(a.Blue(), b.Blue())};

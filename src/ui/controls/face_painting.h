@@ -17,6 +17,19 @@ inline wxColour systemColour(wxSystemColour index) {
 // whatever colour wx reports for them). Controls that draw "transparently" fill with it.
 wxColour backgroundBehind(const wxWindow& control);
 
+// A window that paints a picture behind its children (the toolbar's background) and lets the
+// controls that draw "transparently" show the part of it that lies behind them.
+class ChildBackgroundPainter {
+  public:
+    virtual ~ChildBackgroundPainter() = default;
+    // Paints what lies behind child into dc, which covers the child's client area.
+    virtual void paintBehind(wxDC& dc, const wxWindow& child) const = 0;
+};
+
+// Fills a control's client area with what is behind it: its parent's picture where the parent
+// paints one, else backgroundBehind(control).
+void paintBackgroundBehind(wxDC& dc, const wxWindow& control);
+
 // The colour a share t (0..1) of the way from a to b.
 wxColour blend(const wxColour& a, const wxColour& b, double t);
 

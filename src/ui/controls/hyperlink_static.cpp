@@ -87,9 +87,7 @@ int HyperlinkStatic::followLink() {
 void HyperlinkStatic::onPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     const wxRect client = GetClientRect();
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(backgroundBehind(*this)));
-    dc.DrawRectangle(client);
+    paintBackgroundBehind(dc, *this);
     dc.SetFont(GetFont());
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     dc.SetTextForeground(textColour());
