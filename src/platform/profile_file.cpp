@@ -14,6 +14,11 @@ namespace veltamar {
 
 namespace {
 
+bool isControl(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && c != '\t') || byte == 0x7f;
+}
+
 std::string_view trim(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);
@@ -51,22 +56,18 @@ std::string valueOf(std::string_view line) {
     return std::string(v);
 }
 
-// A value must stay on its line: line breaks inside it would let a value (a file path, say) add
-// lines of its own to the file.
+// A value must stay on its line and read back as written: line breaks inside it would let a value
+// (a file path, say) add lines of its own to the file, and other control characters would make its
+// line look like damage. Both are left out.
 std::string oneLine(std::string_view text) {
     std::string s(text);
-    s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == '\n' || c == '\r'; }), s.end());
+    s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return isControl(c); }), s.end());
     return s;
 }
 
 // A line with control characters (other than tabs) is no text a person or the program wrote: damage
 // such as random bytes. It is left out, so the next save writes a clean file.
-bool isTextLine(std::string_view line) {
-    return std::none_of(line.begin(), line.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return (byte < 0x20 && c != '\t') || byte == 0x7f;
-    });
-}
+bool isTextLine(std::string_view line) { return std::none_of(line.begin(), line.end(), isControl); }
 
 // An empty directory standing where the file belongs holds nothing: it may go.
 bool removeEmptyDirectory(const std::string& path) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <wx/frame.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include "surface_support.h"
@@ -29,6 +30,26 @@ void pressToolbarButton(ToolbarDialog& toolbar, int id) {
     clickAt(screenCentre(*toolbar.FindWindow(id)));
     pump();
 }
+
+// Closes the modal dialog with this title once it is up (its own event loop keeps timers running),
+// as the person who opened it would.
+class DialogCloser : public wxTimer {
+public:
+    explicit DialogCloser(wxString title) : title(std::move(title)) { Start(100); }
+    void Notify() override {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (window->GetLabel() == title && window->IsShown()) {
+                closed = true;
+                window->Close();
+                Stop();
+                return;
+            }
+    }
+    bool closed = false;
+
+private:
+    wxString title;
+};
 
 void closePalette(AquariumView& view) {
     wxCommandEvent press(wxEVT_BUTTON, 1004);
@@ -66,6 +87,7 @@ TEST(ViewSurfaces, EverySurfaceReachesTheViewsCommandHandler) {
     EXPECT_FALSE(toolbar.IsShown()) << "the toolbar went away when the mouse left it";
 
     // The right-click menu: "Add/Delete Fish" runs the fish dialog and leaves no tool.
+    DialogCloser fishDialog("Fish Settings - Free Veltamar Screensaver 1.0");
     moveMouse({400, 300});
     whileOpen(
         [&] {
@@ -84,6 +106,7 @@ TEST(ViewSurfaces, EverySurfaceReachesTheViewsCommandHandler) {
             openMenu(*view)->onKey(escape);
         });
     pump();
+    EXPECT_TRUE(fishDialog.closed) << "the fish dialog was shown";
     EXPECT_EQ(state.toolMode, TOOL_NONE);
 
     // The palette by middle click: the swirl.

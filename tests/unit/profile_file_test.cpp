@@ -56,6 +56,10 @@ TEST(ProfileFile, ValuesComeBackWholeAndCannotAddLines) {
     document.set("Custom Settings", "MusicList1", "/evil\n[Aquarium Settings]\nBACKCOLOR=255");
     EXPECT_EQ(document.get("Custom Settings", "MusicList1"), "/evil[Aquarium Settings]BACKCOLOR=255");
     EXPECT_FALSE(document.get("Aquarium Settings", "BACKCOLOR"));
+
+    // Other control characters would make the line read as damage next time: they go too.
+    document.set("Custom Settings", "MusicList2", "\v\v/a\tb\x01.mp3");
+    EXPECT_EQ(ProfileDocument::parse(document.text()).get("Custom Settings", "MusicList2"), "/a\tb.mp3");
 }
 
 TEST(ProfileFile, FirstOfDuplicateSectionsAndKeysWins) {
