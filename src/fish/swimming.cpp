@@ -259,6 +259,10 @@ void Fish::checkBounds() {
         position.z = bounds.front;
         wallContact = WallContact::Front;
     }
+    // A fish whose target already points away from the back or front wall still swims into it
+    // while its heading comes round (up to 90 frames): it is held on the wall meanwhile, instead of
+    // passing through the back wall and vanishing behind the backdrop picture.
+    position.z = std::clamp(position.z, bounds.back, bounds.front);
     if (position.y >= bounds.top) {
         turnPitch(0.0f, false, PITCH_MIRROR);
         position.y = bounds.top;
