@@ -10,6 +10,7 @@
 #include "environment/own_backdrop.h"
 #include "fish/shown_fish.h"
 #include "render/camera.h"
+#include "render/gl_error_watch.h"
 #include "render/tool_pass.h"
 #include "render/text_overlay.h"
 #include "settings/live_settings.h"
@@ -147,6 +148,7 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
 
     glFinish();
     host.swapBuffers();
+    checkFrameGlErrors(++scene.framesDrawn);
 }
 
 }  // namespace veltamar

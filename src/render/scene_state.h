@@ -33,6 +33,7 @@ struct WorldPointCapture {
 
 struct SceneState {
     int fishRevealCount = 0;
+    long framesDrawn = 0;
     PickColumns pickColumns{};
     PickRows pickRows{};
     BubbleEmitterSet bubbles;
