@@ -241,6 +241,33 @@ std::vector<std::string> windowsNamed(const std::string& title) {
     return ids;
 }
 
+std::optional<std::string> mainWindow() {
+    std::optional<std::string> largest;
+    long largestArea = 0;
+    for (const std::string& id : windowsNamed("VeltamarScr"))
+        if (const auto g = windowGeometry(id); g && static_cast<long>(g->width) * g->height > largestArea) {
+            largestArea = static_cast<long>(g->width) * g->height;
+            largest = id;
+        }
+    return largest;
+}
+
+std::vector<std::string> messageBoxes() {
+    std::vector<std::string> boxes;
+    for (const std::string& id : windowsNamed("VeltamarScr")) {
+        const auto g = windowGeometry(id);
+        if (g && g->width > 20 && g->width < 900 &&
+            run("xwininfo -id " + id + " 2>/dev/null").output.find("IsViewable") != std::string::npos)
+            boxes.push_back(id);
+    }
+    return boxes;
+}
+
+void pressKeysInAquarium(const std::string& keys) {
+    if (const auto window = mainWindow()) run("xdotool windowfocus --sync " + *window + " 2>/dev/null");
+    run("xdotool key " + keys);
+}
+
 std::optional<Geometry> windowGeometry(const std::string& windowId) {
     const CommandResult info = run("xwininfo -id " + windowId + " 2>/dev/null");
     if (info.status != 0) return std::nullopt;
