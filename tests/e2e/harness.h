@@ -118,5 +118,7 @@ void pressKeysInAquarium(const std::string& keys);
 std::vector<Geometry> popupWindows();
 
 void sleepSeconds(double seconds);
+// Milliseconds on the clock the swap recorder stamps with (CLOCK_MONOTONIC).
+double monotonicMs();
 
 }  // namespace veltamar::e2e
