@@ -112,7 +112,9 @@ class Soak {
         if (index % 5 == 0) {  // now and then a look at the popup menu left alone
             clickAt(600, 300, 3);
             sleepSeconds(0.5);
-            run("xdotool key Escape");
+            // Through the aquarium window, as a window manager gives it the focus back when a
+            // dialog closes (without one, no window of the program has the focus now).
+            pressKeysInAquarium("Escape");
         }
         return aquarium.running();
     }
