@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/file_bytes.h"
 
 namespace veltamar {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -73,6 +76,18 @@ bool isTextLine(std::string_view line) { return std::none_of(line.begin(), line.
 bool removeEmptyDirectory(const std::string& path) {
     struct stat info {};
     return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && rmdir(path.c_str()) == 0;
+}
+
+// A save writes the new text to "<file>.saving-XXXXXX" (mkstemp fills in the six characters) and
+// renames it over the file.
+constexpr const char* UNFINISHED_SAVE_INFIX = ".saving-";
+constexpr std::size_t UNFINISHED_SAVE_SUFFIX_LENGTH = 6;
+
+bool isUnfinishedSaveOf(const std::string& name, const std::string& fileName) {
+    const std::string prefix = fileName + UNFINISHED_SAVE_INFIX;
+    return name.size() == prefix.size() + UNFINISHED_SAVE_SUFFIX_LENGTH && name.compare(0, prefix.size(), prefix) == 0 &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
 }  // namespace
@@ -173,7 +188,7 @@ std::string ProfileDocument::text() const {
 }
 
 bool ProfileDocument::save(const std::string& path) {
-    std::string temporary = path + ".XXXXXX";
+    std::string temporary = path + UNFINISHED_SAVE_INFIX + std::string(UNFINISHED_SAVE_SUFFIX_LENGTH, 'X');
     const int fd = mkstemp(temporary.data());
     if (fd < 0) return false;
     const std::string content = text();
@@ -190,6 +205,18 @@ bool ProfileDocument::save(const std::string& path) {
     if (!ok) unlink(temporary.c_str());
     if (ok) changed = false;
     return ok;
+}
+
+void removeUnfinishedSaves(const std::string& path) {
+    const fs::path file(path);
+    const fs::path directory = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    const std::string fileName = file.filename().string();
+    std::error_code error;
+    for (fs::directory_iterator it(directory, error), end; !error && it != end; it.increment(error)) {
+        if (!isUnfinishedSaveOf(it->path().filename().string(), fileName)) continue;
+        std::error_code ignored;
+        if (it->is_regular_file(ignored) && !it->is_symlink(ignored)) fs::remove(it->path(), ignored);
+    }
 }
 
 std::string readProfileString(std::string_view section, std::string_view key, const std::string& path) {

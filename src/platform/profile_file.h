@@ -45,6 +45,11 @@ private:
     bool changed = false;
 };
 
+// Removes what saves of the file that never finished have left beside it: the temporary files of a
+// process that was killed between writing one and renaming it over the file. Only while no other
+// process can be saving the file (the program calls it at start-up, when it is the only aquarium).
+void removeUnfinishedSaves(const std::string& path);
+
 // One read, as the profile-string call of the platform: empty when missing.
 std::string readProfileString(std::string_view section, std::string_view key, const std::string& path);
 

@@ -35,7 +35,9 @@ double leadingDecimal(std::string_view text) {
 }
 
 void loadSettings() {
-    ProfileWriteBatch file(settingsPath());
+    const std::string path = settingsPath();
+    removeUnfinishedSaves(path);
+    ProfileWriteBatch file(path);
 
     for (const AquariumKey& key : AQUARIUM_KEYS) {
         const std::string stored = file.read(SECTION_AQUARIUM, key.name);

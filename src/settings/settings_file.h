@@ -22,7 +22,8 @@ std::string settingsPath();
 // Reads "Aquarium Settings" and "Fish Number" into liveSettings: every missing key gets its
 // start-up default written back, fog and light outside their ranges are replaced by their
 // defaults, six keys are reset to fixed values, and a missing fish count gets a random 0..5
-// written back. All writes of the load reach the file as one update.
+// written back. All writes of the load reach the file as one update. What saves of a killed
+// earlier run left unfinished beside the file is cleared away first.
 void loadSettings();
 
 // "Fish" followed by the species index.

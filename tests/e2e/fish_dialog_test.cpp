@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -18,13 +16,6 @@ using namespace veltamar::e2e;
 namespace {
 
 const std::string FISH_DIALOG_TITLE = "Fish Settings - Free Veltamar Screensaver 1.0";
-
-// The clock the swap recorder stamps with.
-double monotonicMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
-}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path);

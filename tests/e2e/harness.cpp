@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -34,6 +35,12 @@ CommandResult run(const std::string& command) {
 }
 
 void sleepSeconds(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+double monotonicMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
 
 XServer::XServer(int width, int height) {
     int fds[2];
@@ -239,6 +246,33 @@ std::vector<std::string> windowsNamed(const std::string& title) {
     for (std::string line; std::getline(lines, line);)
         if (!line.empty()) ids.push_back(line);
     return ids;
+}
+
+std::optional<std::string> mainWindow() {
+    std::optional<std::string> largest;
+    long largestArea = 0;
+    for (const std::string& id : windowsNamed("VeltamarScr"))
+        if (const auto g = windowGeometry(id); g && static_cast<long>(g->width) * g->height > largestArea) {
+            largestArea = static_cast<long>(g->width) * g->height;
+            largest = id;
+        }
+    return largest;
+}
+
+std::vector<std::string> messageBoxes() {
+    std::vector<std::string> boxes;
+    for (const std::string& id : windowsNamed("VeltamarScr")) {
+        const auto g = windowGeometry(id);
+        if (g && g->width > 20 && g->width < 900 &&
+            run("xwininfo -id " + id + " 2>/dev/null").output.find("IsViewable") != std::string::npos)
+            boxes.push_back(id);
+    }
+    return boxes;
+}
+
+void pressKeysInAquarium(const std::string& keys) {
+    if (const auto window = mainWindow()) run("xdotool windowfocus --sync " + *window + " 2>/dev/null");
+    run("xdotool key " + keys);
 }
 
 std::optional<Geometry> windowGeometry(const std::string& windowId) {

@@ -104,10 +104,21 @@ struct Geometry {
     int x = 0, y = 0, width = 0, height = 0;
 };
 std::optional<Geometry> windowGeometry(const std::string& windowId);
+
+// The aquarium's main window: the largest window titled "VeltamarScr" (its message boxes have the
+// same title).
+std::optional<std::string> mainWindow();
+// Small windows titled "VeltamarScr": the program's message boxes.
+std::vector<std::string> messageBoxes();
+// Presses keys in the aquarium's main window, which first gets the keyboard: the test server has
+// no window manager to give it back when a dialog or message box has gone.
+void pressKeysInAquarium(const std::string& keys);
 // Visible override-redirect windows (popup menus, palettes, toolbars) on top of the root window,
 // other than the aquarium's own frame.
 std::vector<Geometry> popupWindows();
 
 void sleepSeconds(double seconds);
+// Milliseconds on the clock the swap recorder stamps with (CLOCK_MONOTONIC).
+double monotonicMs();
 
 }  // namespace veltamar::e2e

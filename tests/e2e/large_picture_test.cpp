@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -17,12 +15,6 @@
 using namespace veltamar::e2e;
 
 namespace {
-
-double monotonicMs() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
-}
 
 // Rows of the background list: runs of screen lines with blue list text in the path column.
 int listRows(const ShownDialog& dialog, const Screenshot& shot) {

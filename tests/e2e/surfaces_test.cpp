@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "aquarium_driver.h"
 #include "harness.h"
 
 // The right-click menu, the toolbar and the tool palette of the real program, used as a person
@@ -62,17 +63,6 @@ int greenLedPixels(const Screenshot& shot) {
             if (c[1] > 200 && c[0] < 60 && c[2] < 60) ++count;
         }
     return count;
-}
-
-void revealToolbar() {
-    run("xdotool mousemove 500 0");
-    sleepSeconds(1.0);
-}
-
-void clickToolbarButton(int x) {
-    revealToolbar();
-    run("xdotool mousemove " + std::to_string(x) + " 19 click 1");
-    sleepSeconds(0.5);
 }
 
 // Whether a window with this title is on the screen; if so it is closed with Escape (which the
@@ -173,11 +163,11 @@ TEST(Surfaces, ToolbarSlidesInAtTheTopEdgeAndItsButtonsReachTheView) {
     screenshot("surfaces-feed-click");
     EXPECT_TRUE(aquarium.running());
 
-    clickToolbarButton(296);
+    clickToolbarButton(TOOLBAR_ADD_FISH);
     EXPECT_TRUE(dialogShownThenClosed("Fish Settings - Free Veltamar Screensaver 1.0")) << "\"Add Fish\"";
-    clickToolbarButton(362);
+    clickToolbarButton(TOOLBAR_MUSIC);
     EXPECT_TRUE(dialogShownThenClosed("Custom Music - Free Veltamar Screensaver 1.0")) << "\"Custom Music\"";
-    clickToolbarButton(433);
+    clickToolbarButton(TOOLBAR_IMAGE);
     EXPECT_TRUE(dialogShownThenClosed("Custom Background - Free Veltamar Screensaver 1.0")) << "\"Custom Image\"";
 
     revealToolbar();

@@ -92,6 +92,34 @@ TEST(ProfileFile, ReplacementIsAtomicAndAFailedWriteLeavesTheOldFile) {
     EXPECT_FALSE(writeProfileString("S", "k", "v", home.dataDirectory() + "missing-dir/x.ini"));
 }
 
+TEST(ProfileFile, WhatKilledSavesLeftIsClearedAwayAndNothingElse) {
+    TempConfigHome home;
+    home.writeSettings("[S]\nk=v\n");
+    const std::string file = home.settingsFile();
+    const std::string unfinished[] = {file + ".saving-Ab12Cd", file + ".saving-000000"};
+    const std::string others[] = {file + ".saving-Ab12C", file + ".saving-Ab12Cde", file + ".saving-Ab 2Cd",
+                                  file + ".backup", home.dataDirectory() + "Other.ini.saving-Ab12Cd"};
+    for (const std::string& path : unfinished) std::ofstream(path) << "[S]\nk=";
+    for (const std::string& path : others) std::ofstream(path) << "mine";
+    std::filesystem::create_directories(file + ".saving-Dir123/inside");
+
+    removeUnfinishedSaves(file);
+    for (const std::string& path : unfinished) EXPECT_FALSE(std::filesystem::exists(path)) << path;
+    for (const std::string& path : others) EXPECT_TRUE(std::filesystem::exists(path)) << path;
+    EXPECT_TRUE(std::filesystem::exists(file + ".saving-Dir123/inside")) << "only files go";
+    EXPECT_EQ(home.readSettings(), "[S]\nk=v\n");
+
+    // A save that is not interrupted leaves nothing of the kind behind.
+    const auto entries = [&] {
+        return std::distance(std::filesystem::directory_iterator(home.dataDirectory()),
+                             std::filesystem::directory_iterator());
+    };
+    const auto before = entries();
+    ASSERT_TRUE(writeProfileString("S", "k", "w", file));
+    EXPECT_EQ(entries(), before);
+    removeUnfinishedSaves(home.dataDirectory() + "missing-dir/x.ini");  // nothing to look at
+}
+
 TEST(ProfileFile, BatchReachesTheDiskOnceAndUnchangedWritesDoNothing) {
     TempConfigHome home;
     home.writeSettings("[S]\nk=1\n");

@@ -1,0 +1,50 @@
+#include "aquarium_driver.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace veltamar::e2e {
+
+void mouseTo(int x, int y) {
+    run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
+}
+
+void clickAt(int x, int y, int button) {
+    run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click " +
+        std::to_string(button));
+}
+
+void revealToolbar() {
+    mouseTo(500, 0);
+    sleepSeconds(1.0);
+}
+
+void clickToolbarButton(ToolbarButton button) {
+    revealToolbar();
+    clickAt(button, 19);
+    sleepSeconds(0.5);
+}
+
+void choosePaletteButton(int x, int y, PaletteButton button) {
+    clickAt(x, y, 2);
+    sleepSeconds(0.6);
+    clickAt(x + button, y + 20);
+    sleepSeconds(0.4);
+}
+
+void wander(int fromX, int fromY, int toX, int toY, double seconds) {
+    const int steps = std::max(1, static_cast<int>(seconds * 20));
+    for (int i = 1; i <= steps; ++i) {
+        mouseTo(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+        sleepSeconds(seconds / steps * 0.6);  // the command itself takes the rest
+    }
+}
+
+void dragAcross(int fromX, int fromY, int toX, int toY, double seconds) {
+    mouseTo(fromX, fromY);
+    run("xdotool mousedown 1");
+    wander(fromX, fromY, toX, toY, seconds);
+    run("xdotool mouseup 1");
+}
+
+}  // namespace veltamar::e2e
