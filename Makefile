@@ -3,7 +3,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps test-sanitize fuzz bench clean
+.PHONY: run test build deps test-sanitize fuzz soak bench clean
 
 run: build
 	./$(BUILD)/veltamar
@@ -25,6 +25,12 @@ bench: build
 FUZZ_SECONDS ?= 300
 fuzz: deps
 	tests/fuzz/smoke.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
+
+# The long soak: every tool and dialog in turn for 30 minutes (SOAK_SECONDS to change); the test
+# run has a one-minute one.
+SOAK_SECONDS ?= 1800
+soak: build
+	VELTAMAR_SOAK_SECONDS=$(SOAK_SECONDS) ./$(BUILD)/tests/e2e/e2e_tests --gtest_filter='Soak.*'
 
 build: deps
 	cmake -S . -B $(BUILD) -G Ninja

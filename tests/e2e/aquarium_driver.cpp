@@ -14,9 +14,26 @@ void clickAt(int x, int y, int button) {
         std::to_string(button));
 }
 
-void revealToolbar() {
+std::optional<Geometry> popupOfSize(int width, int height) {
+    for (const Geometry& g : popupWindows())
+        if (g.width == width && g.height == height) return g;
+    return std::nullopt;
+}
+
+std::optional<Geometry> waitForPopup(int width, int height, int y, double seconds) {
+    for (double waited = 0; waited < seconds; waited += 0.1) {
+        const auto popup = popupOfSize(width, height);
+        if (popup && (y < 0 || popup->y == y)) return popup;
+        sleepSeconds(0.1);
+    }
+    return std::nullopt;
+}
+
+bool revealToolbar() {
     mouseTo(500, 0);
-    sleepSeconds(1.0);
+    const bool shown = waitForPopup(TOOLBAR_WIDTH, TOOLBAR_HEIGHT, 0, 10.0).has_value();
+    sleepSeconds(0.2);
+    return shown;
 }
 
 void clickToolbarButton(ToolbarButton button) {
@@ -27,7 +44,8 @@ void clickToolbarButton(ToolbarButton button) {
 
 void choosePaletteButton(int x, int y, PaletteButton button) {
     clickAt(x, y, 2);
-    sleepSeconds(0.6);
+    waitForPopup(PALETTE_WIDTH, PALETTE_HEIGHT, -1, 10.0);
+    sleepSeconds(0.2);
     clickAt(x + button, y + 20);
     sleepSeconds(0.4);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "harness.h"
@@ -39,10 +40,18 @@ constexpr const char* FISH_DIALOG_TITLE = "Fish Settings - Free Veltamar Screens
 constexpr const char* SETTINGS_DIALOG_TITLE = "Aquarium Settings - Free Veltamar Screensaver 1.0";
 constexpr int CMD_SETTINGS_DIALOG = 1040;
 
+constexpr int TOOLBAR_WIDTH = 1024, TOOLBAR_HEIGHT = 28;
+constexpr int PALETTE_WIDTH = 405, PALETTE_HEIGHT = 40;
+
+// The program's popup window of this size on the screen (the menu, the toolbar, the palette).
+std::optional<Geometry> popupOfSize(int width, int height);
+// Waits for one, at the given top edge unless that is negative (the toolbar slides in from above).
+std::optional<Geometry> waitForPopup(int width, int height, int y, double seconds);
+
 void mouseTo(int x, int y);
 void clickAt(int x, int y, int button = 1);
-// The mouse rests on the top edge until the toolbar is down.
-void revealToolbar();
+// The mouse rests on the top edge until the toolbar is down; false if it never came.
+bool revealToolbar();
 void clickToolbarButton(ToolbarButton button);
 // Opens the palette with a middle click at (x, y) (the palette opens there when it fits on the
 // screen) and clicks one of its buttons.

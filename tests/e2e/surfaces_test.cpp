@@ -40,12 +40,6 @@ std::string text(const Rgb& c) {
 #define EXPECT_PIXEL(shot, x, y, colour) \
     EXPECT_TRUE(near((shot).at(x, y), colour)) << "(" << (x) << "," << (y) << ") is " << text((shot).at(x, y))
 
-std::optional<Geometry> popupOfSize(int width, int height) {
-    for (const Geometry& g : popupWindows())
-        if (g.width == width && g.height == height) return g;
-    return std::nullopt;
-}
-
 // Pixels in a box that differ from a colour.
 int pixelsOtherThan(const Screenshot& shot, int x0, int y0, int x1, int y1, const Rgb& colour) {
     int count = 0;
@@ -140,7 +134,7 @@ TEST(Surfaces, ToolbarSlidesInAtTheTopEdgeAndItsButtonsReachTheView) {
     EXPECT_EQ(greenLedPixels(screenshot("surfaces-no-toolbar")), 0);
 
     revealToolbar();
-    const auto strip = popupOfSize(1024, 28);
+    const auto strip = popupOfSize(TOOLBAR_WIDTH, TOOLBAR_HEIGHT);
     ASSERT_TRUE(strip) << "the toolbar across the top of the screen";
     EXPECT_EQ(strip->x, 0);
     EXPECT_EQ(strip->y, 0);
