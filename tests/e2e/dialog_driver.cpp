@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "aquarium_driver.h"
+
 namespace veltamar::e2e {
 
 std::string readAll(const std::string& path) {
@@ -76,6 +78,22 @@ bool chooseFile(const std::string& path) {
     for (int i = 0; i < 50 && viewable("Select a file"); ++i) sleepSeconds(0.1);
     sleepSeconds(0.5);
     return !viewable("Select a file");
+}
+
+// The colour dialog is laid out by GTK at a fixed size on the test server: the "Color name" box
+// sits at (369, 155) from its top left corner, "Select" 55 pixels left of and 30 above its bottom
+// right corner.
+bool chooseColour(const std::string& hex) {
+    const auto dialog = waitForDialog("Choose colour", 1, 1);
+    if (!dialog) return false;
+    run("xdotool windowraise " + dialog->id + " 2>/dev/null");
+    clickAt(dialog->g.x + 369, dialog->g.y + 155);
+    run("xdotool key ctrl+a type '" + hex + "'");
+    run("xdotool key Return");
+    sleepSeconds(0.3);
+    clickAt(dialog->g.x + dialog->g.width - 55, dialog->g.y + dialog->g.height - 30);
+    for (int i = 0; i < 30 && viewable("Choose colour"); ++i) sleepSeconds(0.1);
+    return !viewable("Choose colour");
 }
 
 }  // namespace veltamar::e2e

@@ -40,4 +40,8 @@ bool viewable(const std::string& title);
 // the typed path. False when the chooser did not come or did not go.
 bool chooseFile(const std::string& path);
 
+// Chooses a colour in the GTK colour dialog a colour swatch opens: the colour's "#rrggbb" goes
+// into its "Color name" box, then "Select". False when the dialog did not come or did not go.
+bool chooseColour(const std::string& hex);
+
 }  // namespace veltamar::e2e

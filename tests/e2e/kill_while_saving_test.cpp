@@ -11,6 +11,7 @@
 
 #include "dialog_driver.h"
 #include "harness.h"
+#include "settings_text.h"
 
 // The aquarium settings dialog saves its section ten times a second. Killing the program at any
 // moment, again and again, must leave a settings file that some save wrote whole: every section,
@@ -25,60 +26,6 @@ namespace {
 
 constexpr const char* SETTINGS_TITLE = "Aquarium Settings - Free Veltamar Screensaver 1.0";
 constexpr int CMD_SETTINGS_DIALOG = 1040;
-
-struct Section {
-    std::string name;
-    std::vector<std::string> lines;  // without the header, blank lines included
-};
-
-std::vector<Section> sections(const std::string& text) {
-    std::vector<Section> result{{"", {}}};
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.front() == '[')
-            result.push_back({line, {}});
-        else
-            result.back().lines.push_back(line);
-    }
-    return result;
-}
-
-enum class Form { OnOff, Number, Angle };
-struct ExpectedKey {
-    const char* name;
-    Form form;
-    const char* fixed = nullptr;  // the value every start sets
-};
-// The section as the dialog writes it, in its order.
-const ExpectedKey AQUARIUM_SECTION[] = {
-    {"Show Water", Form::OnOff, "0"},
-    {"Show Light", Form::OnOff, "0"},
-    {"Show Terra", Form::OnOff, "1"},
-    {"FRONT GUDING", Form::OnOff},
-    {"FRONTCOLOR", Form::Number},
-    {"FRONT MANJIANBIAN", Form::OnOff},
-    {"FRONT COLOR1", Form::Number},
-    {"FRONT COLOR2", Form::Number},
-    {"FRONT AUTOJIANBIAN", Form::OnOff},
-    {"CHECK LOCKFORE", Form::OnOff},
-    {"LOCKFORE ROT", Form::Angle},
-    {"BACK GUDING", Form::OnOff, "1"},
-    {"BACKCOLOR", Form::Number, "0"},
-    {"BACK MANJIANBIAN", Form::OnOff},
-    {"BACK COLOR1", Form::Number},
-    {"BACK COLOR2", Form::Number},
-    {"BACK AUTOJIANBIAN", Form::OnOff, "0"},
-    {"CHECK LOCKBACK", Form::OnOff},
-    {"LOCKBACK ROT", Form::Angle},
-    {"YINLIANG", Form::Number},
-    {"QIPAONUM", Form::Number},
-    {"BACKGROUND", Form::Number},
-    {"FOGNONGDU", Form::Number},
-    {"LIGHTQIANGDU", Form::Number},
-    {"CHECK VIEWS", Form::OnOff},
-    {"VIEWSLEFTRIGHT", Form::Number},
-    {"VIEWSNEARFAR", Form::Number},
-};
 
 std::string aquariumSection(const std::string& text) {
     for (const Section& s : sections(text))
