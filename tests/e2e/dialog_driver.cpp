@@ -59,6 +59,15 @@ std::optional<ShownDialog> waitForDialog(const std::string& title, int widthDlu,
     return std::nullopt;
 }
 
+int playingRowTop(const ShownDialog& musicDialog, const Screenshot& shot) {
+    const int x = musicDialog.screenX(200);
+    for (int y = musicDialog.g.y; y < musicDialog.g.y + musicDialog.g.height; ++y) {
+        const auto [r, g, b] = shot.at(x, y);
+        if (g > 230 && r < 40 && b < 40) return y;
+    }
+    return -1;
+}
+
 bool viewable(const std::string& title) {
     for (const std::string& id : windowsNamed(title))
         if (run("xwininfo -id " + id + " 2>/dev/null").output.find("IsViewable") != std::string::npos)

@@ -36,6 +36,10 @@ std::optional<ShownDialog> waitForDialog(const std::string& title, int widthDlu,
                                          double seconds = 10);
 bool viewable(const std::string& title);
 
+// The top screen line of the music list's row marked as the one playing (green behind its text),
+// or -1 when no row is marked.
+int playingRowTop(const ShownDialog& musicDialog, const Screenshot& shot);
+
 // Chooses a file in the GTK file chooser the "Add" buttons open: the location box (Ctrl+L) takes
 // the typed path. False when the chooser did not come or did not go.
 bool chooseFile(const std::string& path);

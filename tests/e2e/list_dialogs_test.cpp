@@ -99,13 +99,7 @@ TEST(ListDialogs, MusicListPlaysInRepeatAllOrderHiddenOrNotAndGivesWayToTheBuilt
 
     // The playing row is green: first row 0, then row 1 below it.
     const auto greenRowTop = [&](const std::string& name) {
-        const Screenshot shot = screenshot(name);
-        const int x = dialog->g.x + static_cast<int>(200 * dialog->unitX);
-        for (int y = dialog->g.y; y < dialog->g.y + dialog->g.height; ++y) {
-            const auto [r, g, b] = shot.at(x, y);
-            if (g > 230 && r < 40 && b < 40) return y;
-        }
-        return -1;
+        return playingRowTop(*dialog, screenshot(name));
     };
     ASSERT_TRUE(sound.waitForTone(440.0, 3.0));
     const int firstRow = greenRowTop("music-playing-first");
