@@ -29,6 +29,8 @@ std::vector<std::string> SlideShow::listedPaths() const {
     std::vector<std::string> paths;
     for (const PictureRow& row : list) paths.push_back(row.path);
     for (const Request& request : waiting) paths.push_back(request.path);
+    for (const std::string& path : unreadableKept)
+        if (paths.size() < static_cast<std::size_t>(MAX_PICTURES)) paths.push_back(path);
     return paths;
 }
 
@@ -47,6 +49,7 @@ void SlideShow::pictureReady(std::uint64_t id, TextureName texture) {
         if (done.origin == PictureOrigin::User && rowCount() == 1 && ownImageOn) startShow();
     } else {
         showMessage("(" + done.path + ")image loading error.");
+        if (done.origin == PictureOrigin::Settings) unreadableKept.push_back(done.path);
         stopShow();
     }
     settle(done.origin);
@@ -82,6 +85,7 @@ void SlideShow::removeAll() {
     for (const PictureRow& row : list) release(row.texture);
     list.clear();
     waiting.clear();
+    unreadableKept.clear();
     current = 0;
     settle(PictureOrigin::Settings);
 }

@@ -55,7 +55,9 @@ class SlideShow {
     const Request* nextRequest() const { return waiting.empty() ? nullptr : &waiting.front(); }
     int waitingCount() const { return static_cast<int>(waiting.size()); }
     bool isWaiting(std::uint64_t id) const;
-    // The paths of the list: its rows, then the pictures still being read.
+    // The paths of the list: its rows, then the pictures still being read, then those of the
+    // settings file's list that could not be read this time (a photo on a disk that is not there
+    // today is still the user's), at most ten in all.
     std::vector<std::string> listedPaths() const;
     // The picture of a request has been read: with a texture it becomes the list's last row (the
     // first picture the user adds while "Use your own image" is on starts the show); without one
@@ -66,7 +68,7 @@ class SlideShow {
     // Removes the first selected row; the rows after it move up. With rows left, row 0 is then
     // taken as if it had been clicked. row -1: nothing is removed, and only that last step runs.
     void removeRow(int row);
-    // Empties the list, also of the pictures still being read.
+    // Empties the list, also of the pictures still being read and of those that could not be.
     void removeAll();
 
     // "Use your own image".
@@ -107,6 +109,7 @@ class SlideShow {
     std::function<void(TextureName)> release;
     std::vector<PictureRow> list;
     std::deque<Request> waiting;
+    std::vector<std::string> unreadableKept;  // from the settings file, kept for the next start
     std::uint64_t lastRequestId = 0;
     bool showAfterLoad = false;
 

@@ -229,3 +229,28 @@ TEST_F(SlideShowTest, SavedListHoldsThePicturesStillBeingRead) {
     EXPECT_EQ(show.listedPaths(),
               (std::vector<std::string>{"picture101.jpg", "picture102.jpg", "reading.jpg"}));
 }
+
+TEST_F(SlideShowTest, KeptPictureThatCannotBeReadStaysInTheSavedListUntilRemoveAll) {
+    const auto gone = show.requestPicture("unplugged.jpg", PictureOrigin::Settings);
+    const auto good = show.requestPicture("good.jpg", PictureOrigin::Settings);
+    show.pictureReady(gone, 0);
+    show.pictureReady(good, 31);
+    EXPECT_EQ(messages, (std::vector<std::string>{"(unplugged.jpg)image loading error."}));
+    EXPECT_EQ(show.rowCount(), 1);
+    EXPECT_EQ(show.listedPaths(), (std::vector<std::string>{"good.jpg", "unplugged.jpg"}));
+
+    // It takes no place from the user's own additions; what does not fit in ten is not saved.
+    addPictures(9);
+    EXPECT_EQ(show.rowCount(), 10);
+    EXPECT_EQ(show.listedPaths().size(), 10u);
+    EXPECT_EQ(show.listedPaths().back(), "picture109.jpg");
+    show.removeRow(0);
+    EXPECT_EQ(show.listedPaths().back(), "unplugged.jpg");
+
+    // A picture the user adds that cannot be read is not kept.
+    show.pictureReady(show.requestPicture("broken.png", PictureOrigin::User), 0);
+    EXPECT_EQ(show.listedPaths().size(), 10u);
+
+    show.removeAll();
+    EXPECT_TRUE(show.listedPaths().empty());
+}
