@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "app/main_frame.h"
-#include "platform/memory_policy.h"
 #include "platform/message_box.h"
 
 namespace veltamar {
@@ -23,8 +22,6 @@ private:
 };
 
 bool AquariumApp::OnInit() {
-    returnLargeBuffersToTheSystem();
-
     // A second start ends at once, without a window and without a message.
     firstGuard = std::make_unique<wxSingleInstanceChecker>("FirstMyProject_Tavik");
     if (firstGuard->IsAnotherRunning()) std::exit(0);
