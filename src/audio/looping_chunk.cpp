@@ -42,11 +42,14 @@ std::unique_ptr<LoopingChunk> LoopingChunk::load(const std::string& path) {
         return nullptr;
     }
     cvt.len = static_cast<int>(loopBytes + 2 * marginBytes);
-    std::vector<Uint8> work(static_cast<std::size_t>(cvt.len) *
-                            static_cast<std::size_t>(std::max(cvt.len_mult, 1)));
-    std::copy(wave + loopBytes - marginBytes, wave + loopBytes, work.begin());
-    std::copy(wave, wave + loopBytes, work.begin() + static_cast<std::ptrdiff_t>(marginBytes));
-    std::copy(wave, wave + marginBytes, work.begin() + static_cast<std::ptrdiff_t>(marginBytes + loopBytes));
+    MappedBuffer work(static_cast<std::size_t>(cvt.len) * static_cast<std::size_t>(std::max(cvt.len_mult, 1)));
+    if (!work.data()) {
+        SDL_FreeWAV(wave);
+        return nullptr;
+    }
+    std::copy(wave + loopBytes - marginBytes, wave + loopBytes, work.data());
+    std::copy(wave, wave + loopBytes, work.data() + marginBytes);
+    std::copy(wave, wave + marginBytes, work.data() + marginBytes + loopBytes);
     SDL_FreeWAV(wave);
     cvt.buf = work.data();
     if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) return nullptr;
@@ -61,8 +64,10 @@ std::unique_ptr<LoopingChunk> LoopingChunk::load(const std::string& path) {
     if (count == 0 || (first + count) * outputFrameBytes > converted) return nullptr;
 
     std::unique_ptr<LoopingChunk> loop(new LoopingChunk);
-    loop->samples.assign(work.begin() + static_cast<std::ptrdiff_t>(first * outputFrameBytes),
-                         work.begin() + static_cast<std::ptrdiff_t>((first + count) * outputFrameBytes));
+    loop->samples = MappedBuffer(count * outputFrameBytes);
+    if (!loop->samples.data()) return nullptr;
+    std::copy(work.data() + first * outputFrameBytes, work.data() + (first + count) * outputFrameBytes,
+              loop->samples.data());
     loop->mixChunk = Mix_QuickLoad_RAW(loop->samples.data(), static_cast<Uint32>(loop->samples.size()));
     if (!loop->mixChunk) return nullptr;
     return loop;

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
+
+#include "platform/mapped_buffer.h"
 
 // A wave file held in memory, in the mixer's output format, ready to loop without a seam.
 //
@@ -31,7 +32,7 @@ class LoopingChunk {
   private:
     LoopingChunk() = default;
 
-    std::vector<std::uint8_t> samples;
+    MappedBuffer samples;
     Mix_Chunk* mixChunk = nullptr;
 };
 
