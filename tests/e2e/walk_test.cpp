@@ -192,7 +192,7 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         const Screenshot away = screenshot("walk-02-f1-again");
         EXPECT_TRUE(helpGone(away)) << helpPixels(away);
 
-        // 3. Feeding: five clicks along a row drop five pellets just below them.
+        // 3. Feeding: five clicks along a row drop five pellets, sinking below them.
         const Screenshot unfed = screenshot("walk-03-before-feeding");
         clickToolbarButton(TOOLBAR_FEED);
         mouseTo(500, 500);
@@ -200,7 +200,9 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         std::vector<Box> drops;
         for (int x = 380; x <= 620; x += 60) {
             clickAt(x, 260);
-            drops.push_back({x - 15, 260, x + 15, 330});
+            // The pellet lands on the picking grid's cell under the mouse (15 pixels a side) and
+            // sinks on, farther the faster the frames come.
+            drops.push_back({x - 20, 225, x + 20, 460});
             sleepSeconds(0.3);
         }
         mouseTo(900, 700);
