@@ -56,12 +56,12 @@ protected:
 }  // namespace
 
 TEST_F(TextureLoaderTest, PlainPicturesKeepPowerOfTwoSidesAndAreScaledOtherwise) {
-    BmpSpec spec;
-    spec.width = 64;
-    spec.height = 64;
-    spec.pixel = [](int x, int y) -> std::uint32_t { return x == 0 && y == 0 ? 0x102030 : 0xffffff; };
+    BmpLayout layout;
+    layout.width = 64;
+    layout.height = 64;
+    layout.pixel = [](int x, int y) -> std::uint32_t { return x == 0 && y == 0 ? 0x102030 : 0xffffff; };
     GLuint texture = 0;
-    loadPlainTexture(file("a.bmp", buildBmp(spec)), texture);
+    loadPlainTexture(file("a.bmp", buildBmp(layout)), texture);
     EXPECT_NE(texture, 0u);
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -79,7 +79,7 @@ TEST_F(TextureLoaderTest, PlainPicturesKeepPowerOfTwoSidesAndAreScaledOtherwise)
     };
     for (const Case& c : {Case{100, 60, 24, 128, 64}, Case{1024, 512, 24, 512, 512}, Case{1, 1, 24, 2, 2},
                           Case{3, 5, 24, 4, 8}, Case{64, 64, 32, 64, 64}, Case{33, 17, 32, 64, 32}}) {
-        BmpSpec s;
+        BmpLayout s;
         s.width = c.w;
         s.height = c.h;
         s.bitsPerPixel = c.bits;
@@ -95,14 +95,14 @@ TEST_F(TextureLoaderTest, PlainPicturesKeepPowerOfTwoSidesAndAreScaledOtherwise)
 }
 
 TEST_F(TextureLoaderTest, EightBitPicturesAreAlwaysExpandedThroughThePalette) {
-    BmpSpec spec;
-    spec.width = 64;
-    spec.height = 64;
-    spec.bitsPerPixel = 8;
-    spec.palette = {0x000000, 0x11aa44};
-    spec.pixel = [](int, int) -> std::uint32_t { return 1; };
+    BmpLayout layout;
+    layout.width = 64;
+    layout.height = 64;
+    layout.bitsPerPixel = 8;
+    layout.palette = {0x000000, 0x11aa44};
+    layout.pixel = [](int, int) -> std::uint32_t { return 1; };
     GLuint texture = 0;
-    loadPlainTexture(file("p.bmp", buildBmp(spec)), texture);
+    loadPlainTexture(file("p.bmp", buildBmp(layout)), texture);
     const Level l = levelOf(texture);
     EXPECT_EQ(l.width, 64);
     EXPECT_EQ(l.alpha, 0);
@@ -111,12 +111,12 @@ TEST_F(TextureLoaderTest, EightBitPicturesAreAlwaysExpandedThroughThePalette) {
 }
 
 TEST_F(TextureLoaderTest, BlackKeyedTexturesAreMipmappedWithExactlyBlackTransparent) {
-    BmpSpec spec;
-    spec.width = 8;
-    spec.height = 4;
-    spec.pixel = [](int x, int) -> std::uint32_t { return x < 4 ? 0x000000 : 0x000001; };
+    BmpLayout layout;
+    layout.width = 8;
+    layout.height = 4;
+    layout.pixel = [](int x, int) -> std::uint32_t { return x < 4 ? 0x000000 : 0x000001; };
     GLuint texture = 0;
-    loadBlackKeyedTexture(file("k.bmp", buildBmp(spec)), texture);
+    loadBlackKeyedTexture(file("k.bmp", buildBmp(layout)), texture);
     const Level base = levelOf(texture);
     EXPECT_EQ(base.width, 8);
     EXPECT_GT(base.alpha, 0);
@@ -131,10 +131,10 @@ TEST_F(TextureLoaderTest, BlackKeyedTexturesAreMipmappedWithExactlyBlackTranspar
 }
 
 TEST_F(TextureLoaderTest, BrokenFilesGiveATextureWithoutImage) {
-    BmpSpec spec;
-    spec.width = 16;
-    spec.height = 16;
-    const auto good = buildBmp(spec);
+    BmpLayout layout;
+    layout.width = 16;
+    layout.height = 16;
+    const auto good = buildBmp(layout);
     std::vector<std::vector<std::uint8_t>> broken = {
         {}, {'B', 'M'}, std::vector<std::uint8_t>(good.begin(), good.begin() + 14),
         std::vector<std::uint8_t>(good.begin(), good.begin() + 200)};

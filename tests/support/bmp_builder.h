@@ -8,7 +8,7 @@
 
 namespace veltamar::testsupport {
 
-struct BmpSpec {
+struct BmpLayout {
     int width = 1;
     int height = 1;
     int bitsPerPixel = 24;
@@ -28,32 +28,32 @@ inline void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     put16(out, v >> 16);
 }
 
-inline std::vector<std::uint8_t> buildBmp(const BmpSpec& spec) {
-    const int bytes = spec.bitsPerPixel / 8;
-    const std::uint32_t stride = ((spec.bitsPerPixel * spec.width + 31) / 32) * 4;
-    const std::uint32_t paletteBytes = static_cast<std::uint32_t>(spec.palette.size()) * 4;
+inline std::vector<std::uint8_t> buildBmp(const BmpLayout& layout) {
+    const int bytes = layout.bitsPerPixel / 8;
+    const std::uint32_t stride = ((layout.bitsPerPixel * layout.width + 31) / 32) * 4;
+    const std::uint32_t paletteBytes = static_cast<std::uint32_t>(layout.palette.size()) * 4;
     const std::uint32_t offset = 54 + paletteBytes;
-    const std::uint32_t imageSize = stride * spec.height;
+    const std::uint32_t imageSize = stride * layout.height;
     std::vector<std::uint8_t> out{'B', 'M'};
     put32(out, offset + imageSize);
     put32(out, 0);
     put32(out, offset);
     put32(out, 40);
-    put32(out, spec.width);
-    put32(out, spec.height);
+    put32(out, layout.width);
+    put32(out, layout.height);
     put16(out, 1);
-    put16(out, spec.bitsPerPixel);
+    put16(out, layout.bitsPerPixel);
     put32(out, 0);
     put32(out, imageSize);
     put32(out, 2835);
     put32(out, 2835);
-    put32(out, spec.coloursUsedField);
+    put32(out, layout.coloursUsedField);
     put32(out, 0);
-    for (std::uint32_t c : spec.palette) put32(out, c);  // blue, green, red, reserved
-    for (int y = 0; y < spec.height; ++y) {
+    for (std::uint32_t c : layout.palette) put32(out, c);  // blue, green, red, reserved
+    for (int y = 0; y < layout.height; ++y) {
         std::uint32_t written = 0;
-        for (int x = 0; x < spec.width; ++x) {
-            const std::uint32_t c = spec.pixel ? spec.pixel(x, y) : 0;
+        for (int x = 0; x < layout.width; ++x) {
+            const std::uint32_t c = layout.pixel ? layout.pixel(x, y) : 0;
             if (bytes == 1) {
                 out.push_back(static_cast<std::uint8_t>(c));
             } else {

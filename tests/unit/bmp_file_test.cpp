@@ -8,11 +8,11 @@ using namespace veltamar;
 using namespace veltamar::testsupport;
 
 TEST(BmpFile, ParsesTheThreeDepthsAndKeysExactlyPureBlack) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.pixel = [](int x, int y) -> std::uint32_t { return x == 0 && y == 0 ? 0x000000 : (x == 1 ? 0x000001 : 0x123456); };
-    const auto file = buildBmp(spec);
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = 2;
+    layout.pixel = [](int x, int y) -> std::uint32_t { return x == 0 && y == 0 ? 0x000000 : (x == 1 ? 0x000001 : 0x123456); };
+    const auto file = buildBmp(layout);
     const auto bmp = parseBmp(file);
     ASSERT_TRUE(bmp);
     EXPECT_EQ(bmp->width, 3);
@@ -25,7 +25,7 @@ TEST(BmpFile, ParsesTheThreeDepthsAndKeysExactlyPureBlack) {
         << "(0, 0, 1) is opaque";
     EXPECT_EQ((std::vector<int>{rgba[8], rgba[9], rgba[10]}), (std::vector<int>{0x12, 0x34, 0x56}));
 
-    BmpSpec paletted;
+    BmpLayout paletted;
     paletted.width = 5;
     paletted.height = 1;
     paletted.bitsPerPixel = 8;
@@ -40,17 +40,17 @@ TEST(BmpFile, ParsesTheThreeDepthsAndKeysExactlyPureBlack) {
     EXPECT_EQ((std::vector<int>{bgr[3], bgr[4], bgr[5]}), (std::vector<int>{0x00, 0x80, 0xff}));
     EXPECT_EQ((std::vector<int>{bgr[6], bgr[7], bgr[8]}), (std::vector<int>{0xff, 0x00, 0x00}));
 
-    BmpSpec wide;
+    BmpLayout wide;
     wide.bitsPerPixel = 32;
     wide.width = 2;
     ASSERT_TRUE(parseBmp(buildBmp(wide)));
 }
 
 TEST(BmpFile, ShortLyingAndDamagedFilesAreRefused) {
-    BmpSpec spec;
-    spec.width = 8;
-    spec.height = 8;
-    const std::vector<std::uint8_t> good = buildBmp(spec);
+    BmpLayout layout;
+    layout.width = 8;
+    layout.height = 8;
+    const std::vector<std::uint8_t> good = buildBmp(layout);
     ASSERT_TRUE(parseBmp(good));
 
     for (std::size_t length : {0u, 1u, 14u, 53u, 54u, 100u, static_cast<unsigned>(good.size() - 1)})
@@ -75,7 +75,7 @@ TEST(BmpFile, ShortLyingAndDamagedFilesAreRefused) {
     notBm[0] = 'X';
     EXPECT_FALSE(parseBmp(notBm));
 
-    BmpSpec paletted;
+    BmpLayout paletted;
     paletted.bitsPerPixel = 8;
     paletted.palette = {0xffffff};
     paletted.coloursUsedField = 300;  // more entries than a palette can have
@@ -83,13 +83,13 @@ TEST(BmpFile, ShortLyingAndDamagedFilesAreRefused) {
 }
 
 TEST(BmpFile, RandomAndMutatedBytesNeverReadOutside) {
-    BmpSpec spec;
-    spec.width = 5;
-    spec.height = 3;
-    spec.bitsPerPixel = 8;
-    spec.palette = {0x010203, 0x040506};
-    spec.pixel = [](int x, int y) -> std::uint32_t { return static_cast<std::uint32_t>(x * 7 + y * 13); };
-    const std::vector<std::uint8_t> seed = buildBmp(spec);
+    BmpLayout layout;
+    layout.width = 5;
+    layout.height = 3;
+    layout.bitsPerPixel = 8;
+    layout.palette = {0x010203, 0x040506};
+    layout.pixel = [](int x, int y) -> std::uint32_t { return static_cast<std::uint32_t>(x * 7 + y * 13); };
+    const std::vector<std::uint8_t> seed = buildBmp(layout);
     crtSrand(3);
     for (int round = 0; round < 4000; ++round) {
         std::vector<std::uint8_t> bytes = seed;

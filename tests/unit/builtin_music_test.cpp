@@ -35,19 +35,19 @@ TEST(BuiltInMusic, IsACalmSeamlessLoopWithoutClipping) {
     const std::string directory = capture.directory() + "/";
     ASSERT_EQ(extractResource(RESOURCE_MUSIC, directory, "Music"), 1);
     const std::string file = plainFileName(directory, "Music");
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec layout{};
     Uint8* buffer = nullptr;
     Uint32 bytes = 0;
-    ASSERT_TRUE(SDL_LoadWAV(file.c_str(), &spec, &buffer, &bytes));
+    ASSERT_TRUE(SDL_LoadWAV(file.c_str(), &layout, &buffer, &bytes));
     const std::vector<std::int16_t> samples(reinterpret_cast<std::int16_t*>(buffer),
                                             reinterpret_cast<std::int16_t*>(buffer + bytes));
     SDL_FreeWAV(buffer);
 
-    ASSERT_EQ(spec.format, AUDIO_S16LSB) << "16-bit PCM";
-    ASSERT_EQ(spec.channels, 2);
-    ASSERT_TRUE(spec.freq == 22050 || spec.freq == 44100) << spec.freq;
+    ASSERT_EQ(layout.format, AUDIO_S16LSB) << "16-bit PCM";
+    ASSERT_EQ(layout.channels, 2);
+    ASSERT_TRUE(layout.freq == 22050 || layout.freq == 44100) << layout.freq;
     const std::size_t frames = samples.size() / 2;
-    const double seconds = static_cast<double>(frames) / spec.freq;
+    const double seconds = static_cast<double>(frames) / layout.freq;
     EXPECT_GE(seconds, 10.0);
     EXPECT_LE(seconds, 30.0);
 
@@ -75,6 +75,6 @@ TEST(BuiltInMusic, IsACalmSeamlessLoopWithoutClipping) {
     const Mix_Chunk* chunk = loop->chunk();
     const auto* output = reinterpret_cast<const std::int16_t*>(chunk->abuf);
     const std::vector<std::int16_t> converted(output, output + chunk->alen / 2);
-    EXPECT_EQ(converted.size() / 2, frames * 44100 / spec.freq) << "the loop keeps its length";
+    EXPECT_EQ(converted.size() / 2, frames * 44100 / layout.freq) << "the loop keeps its length";
     for (int c = 0; c < 2; ++c) EXPECT_LE(seamJumpOverUsualStep(converted, c), 1.0) << c;
 }

@@ -43,11 +43,11 @@ struct TaskQueue {
 };
 
 std::string writeBmp(const TempConfigHome& home, const std::string& name, int width, int height) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.pixel = [](int, int) -> std::uint32_t { return 0x336699; };
-    const std::vector<std::uint8_t> bytes = buildBmp(spec);
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.pixel = [](int, int) -> std::uint32_t { return 0x336699; };
+    const std::vector<std::uint8_t> bytes = buildBmp(layout);
     const std::string path = home.dataDirectory() + name;
     std::filesystem::create_directories(home.dataDirectory());
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
