@@ -177,8 +177,11 @@ void MusicListDialog::refresh() {
     positionSlider->SetValue(static_cast<int>(std::min<long>(list.position(), positionSlider->GetMax())));
 }
 
+// Every click turns the list's switch over once. The button shows its new state at once but
+// tells us later, and the timer may have shown the list's state on it again in between, so the
+// button's state is no guide here.
 void MusicListDialog::onOnOff(wxCommandEvent&) {
-    list.onOffClicked(onOffButton->getState() != 0);
+    list.onOffClicked(!list.onOff());
     refresh();
 }
 

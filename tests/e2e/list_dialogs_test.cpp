@@ -118,8 +118,7 @@ TEST(ListDialogs, MusicListPlaysInRepeatAllOrderHiddenOrNotAndGivesWayToTheBuilt
     aquarium.sendCommand(CMD_MUSIC_DIALOG);
     const auto again = waitForDialog(MUSIC_TITLE, 317, 151);
     ASSERT_TRUE(again);
-    // A window manager would give the shown dialog the keyboard; without one its first click can
-    // be taken for that and lost.
+    // The keyboard to the shown dialog, as a window manager gives it.
     again->focus();
     again->click(53, 21);  // "On/Off" off: the list stops and the built-in sound returns
     sleepSeconds(1.5);

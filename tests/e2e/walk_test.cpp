@@ -295,8 +295,7 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         ASSERT_TRUE(music);
         music->click(125, 134);  // "Add Music"
         ASSERT_TRUE(chooseFile(song));
-        // A window manager would give the dialog the keyboard back when the chooser goes; the test
-        // server has none, and a press on a button of a dialog without it is lost.
+        // The keyboard back to the dialog when the chooser goes, as a window manager gives it.
         music->focus();
         music->click(53, 21);  // "On/Off"
         sleepSeconds(0.6);
