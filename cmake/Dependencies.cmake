@@ -25,4 +25,3 @@ add_library(veltamar_soil INTERFACE)
 target_include_directories(veltamar_soil SYSTEM INTERFACE ${SOIL_INCLUDE_DIR})
 target_link_libraries(veltamar_soil INTERFACE ${SOIL_LIBRARY})
 
-find_package(GTest REQUIRED)

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "platform/file_bytes.h"
 
@@ -157,7 +158,10 @@ void ProfileDocument::set(std::string_view section, std::string_view key, std::s
     }
     if (sectionLine == lines.size()) {
         if (!lines.empty() && !trim(lines.back()).empty()) lines.emplace_back();
-        lines.push_back("[" + std::string(section) + "]");
+        // Appended piece by piece: "[" + std::string(section) gives GCC 12 at -O3 a false -Wrestrict.
+        std::string header(1, '[');
+        header.append(section).append(1, ']');
+        lines.push_back(std::move(header));
         lines.push_back(entry);
         changed = true;
         return;

@@ -4,12 +4,13 @@
 # were found and fixed) are replayed first; new inputs go to the build directory.
 #
 # usage: smoke.sh BUILD_DIRECTORY [SECONDS_PER_FUZZER]
+# VELTAMAR_WERROR=ON in the environment turns warnings into errors, as in the main build.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$1
 seconds=${2:-15}
 
-CXX=clang++ cmake -S "$here" -B "$build" -G Ninja >/dev/null
+CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DVELTAMAR_WERROR="${VELTAMAR_WERROR:-OFF}" >/dev/null
 cmake --build "$build" >/dev/null
 
 status=0
