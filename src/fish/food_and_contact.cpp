@@ -1,5 +1,6 @@
 #include "fish/food_and_contact.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace veltamar {
@@ -81,9 +82,12 @@ void seekFood(Fish& fish, std::span<FoodPellet> pellets, bool feedToolChosen) {
             if (bearing < 1.0) {
                 // Pointing at the food: the target pitch becomes the climb or dive from the nose
                 // to the food, in whole degrees.
-                const int wanted = pitchTowardFood(nose, food);
-                const float change = std::fabs(static_cast<float>(wanted) - fish.targetPitch);
-                fish.turnPitch(change, static_cast<float>(wanted) >= fish.targetPitch, PITCH_BY);
+                // A pitch change is refused when its mirror image would pass +-90, so from a steep
+                // pitch a change larger than 90 - |pitch| is taken in two frames instead of never.
+                const auto wanted = static_cast<float>(pitchTowardFood(nose, food));
+                const float change = std::fabs(wanted - fish.targetPitch);
+                const float allowed = 90.0f - std::fabs(fish.targetPitch);
+                fish.turnPitch(std::min(change, allowed), wanted >= fish.targetPitch, PITCH_BY);
             } else if (foodAheadAlongX(fish, nose, food)) {
                 fish.turnHeading(static_cast<float>(bearing), nose.z > food.z, TURN_BY);
             } else if (foodBehindAlongX(fish, nose, food)) {

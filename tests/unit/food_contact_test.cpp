@@ -53,8 +53,11 @@ TEST(FoodSeeking, FoodAheadSlowsTheFishThenItIsPulledInAndEaten) {
     seekFood(fish, pellets, true);
     EXPECT_FLOAT_EQ(fish.speed, 0.05f) << "and toward 0.05 within 3";
 
+    const float driftBefore[3] = {pellets[0].drift[0], pellets[0].drift[1], pellets[0].drift[2]};
     pullFood(fish, pellets);
-    EXPECT_GT(pellets[0].drift[0], 1.0f * 0 - 0.02f) << "pulled toward the mouth";
+    EXPECT_NEAR(pellets[0].drift[0] - driftBefore[0], 2.5f * 0.005f, 1e-5) << "pulled along x toward the mouth";
+    EXPECT_FLOAT_EQ(pellets[0].drift[1], driftBefore[1]) << "level with the mouth: no pull up or down";
+    EXPECT_FLOAT_EQ(pellets[0].drift[2], driftBefore[2]);
     EXPECT_EQ(pellets[0].alive, 1.0f) << "not yet within 2 units";
 
     pellets[0].worldPosition[0] = nose.x - 1.9f;
@@ -84,13 +87,19 @@ TEST(FoodSeeking, OnlyTheFeedToolSteersButFoodIsEatenWithAnyTool) {
     EXPECT_FALSE(fish.nearFood);
 }
 
-TEST(FoodSeeking, FoodBesideTheFishTurnsItTowardTheFood) {
-    Fish fish = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);
-    FoodPellet pellets[1] = {pelletAt(fish.noseTip.x - 4.0f, fish.noseTip.y, fish.noseTip.z + 4.0f)};
-    seekFood(fish, pellets, true);
-    EXPECT_NE(fish.targetHeading, 0.0f);
-    EXPECT_NEAR(std::fabs(fish.targetHeading), std::trunc(foodBearing(steadyFish(0, 0, -70, 0), {0, 0, 0}) + 0), 90);
-    EXPECT_EQ(fish.targetHeading, std::trunc(fish.targetHeading)) << "whole degrees";
+TEST(FoodSeeking, FoodAheadToEitherSideTurnsTheFishToFaceIt) {
+    for (float side : {4.0f, -4.0f}) {
+        Fish fish = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);  // heading 0: toward -x
+        const Point3 food = {fish.noseTip.x - 4.0f, fish.noseTip.y, fish.noseTip.z + side};
+        FoodPellet pellets[1] = {pelletAt(food.x, food.y, food.z)};
+        const double bearing = foodBearing(fish, food);
+        ASSERT_GT(bearing, 10.0);
+        seekFood(fish, pellets, true);
+        EXPECT_EQ(std::fabs(fish.targetHeading), std::trunc(bearing)) << "by the bearing, in whole degrees";
+        // Once the turn is done the fish points at the food, whichever side it lay on.
+        const Fish turned = steadyFish(0.0f, 0.0f, -70.0f, fish.targetHeading);
+        EXPECT_LT(foodBearing(turned, food), 1.0) << "food at z offset " << side;
+    }
 }
 
 TEST(FoodSeeking, BearingAndPitchAmount) {
@@ -113,6 +122,20 @@ TEST(FoodSeeking, AFishPointingAtFoodSteersItsPitchToTheFood) {
     EXPECT_EQ(fish.targetPitch, -18.0f) << "atan(2 / 6) below, whole degrees";
     seekFood(fish, pellets, true);
     EXPECT_EQ(fish.targetPitch, -18.0f) << "asking again changes nothing";
+}
+
+TEST(FoodSeeking, AFishAtItsSteepestPitchCanStillSteerToFoodTheOtherWay) {
+    // From the steepest climb or dive, food just below or above the nose must still win.
+    for (auto [startPitch, rise] : {std::pair{45.0f, -0.2f}, std::pair{-45.0f, 0.2f}, std::pair{45.0f, -5.0f},
+                                    std::pair{-45.0f, 5.0f}}) {
+        Fish fish = steadyFish(0.0f, 0.0f, -70.0f, 0.0f);
+        fish.targetPitch = startPitch;
+        const Point3 nose = fish.noseTip;
+        FoodPellet pellets[1] = {pelletAt(nose.x - 6.0f, nose.y + rise, nose.z)};
+        const float wanted = static_cast<float>(pitchTowardFood(nose, {nose.x - 6.0f, nose.y + rise, nose.z}));
+        for (int frame = 0; frame < 2; ++frame) seekFood(fish, pellets, true);
+        EXPECT_EQ(fish.targetPitch, wanted) << "from " << startPitch << " to food at " << rise;
+    }
 }
 
 TEST(FishContact, EqualFishHeadOnTheHigherIndexTurnsAbout) {
