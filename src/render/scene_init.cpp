@@ -80,14 +80,15 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
 
     loadSettings();
 
-    // Populating the scene: the fish, and right after them the pick grids.
+    buildSeaFloor(scene.seaFloorGrid, static_cast<int>(scene.tank.sceneRight - scene.tank.sceneLeft),
+                  static_cast<int>(-scene.tank.sceneBack), 1);
+
+    // Populating the scene, in this order because it decides which random draws each part gets:
+    // the bubble emitters, the fish with their pick grids right after them, the swirl marker.
+    setUpBubbleEmitters(scene.bubbles, scene.tank, *directory);
     placeFish(scene.fish, scene.tank.sceneTop, scene.tank.sceneBottom);
     buildPickGrids(scene.pickColumns, scene.pickRows, scene.tank);
     placeSwirlMarker(scene.swirl, 0.0f, 0.0f, -70.0f);
-
-    buildSeaFloor(scene.seaFloorGrid, static_cast<int>(scene.tank.sceneRight - scene.tank.sceneLeft),
-                  static_cast<int>(-scene.tank.sceneBack), 1);
-    setUpBubbleEmitters(scene.bubbles, scene.tank, *directory);
 
     scene.screenCopy.texture = createBlankTexture();
     scene.screenCopy.textureWidth = scene.screenCopy.textureHeight = 128;
