@@ -4,9 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "gl_test_kit.h"
 #include "offscreen_context.h"
+#include "platform/crt_rand.h"
 #include "platform/message_box.h"
 #include "render/frame_renderer.h"
 #include "render/scene_init.h"
@@ -55,6 +57,31 @@ TEST(SceneInit, LoadsTexturesAndSettingsAndLeavesNoTemporaryFiles) {
     EXPECT_NEAR(ambient[0], 0.6f, 1e-6);
     EXPECT_NEAR(diffuse[2], 0.6f, 1e-6);
     EXPECT_FLOAT_EQ(ambient[3], 1.0f);
+}
+
+TEST(SceneInit, TheBubblesTakeTheirRandomDrawsBeforeTheFishArePlaced) {
+    gltest::OffscreenContext gl(320, 240);
+    ASSERT_TRUE(gl.ok());
+    TempConfigHome home;
+    home.writeSettings("[Fish Number]\nFish0=5\nFish1=5\nFish2=5\nFish3=5\nFish4=5\nFish5=5\nFish6=5\nFish7=5\n"
+                       "Fish8=5\nFish9=5\n");
+    crtSrand(1);
+    auto scene = std::make_unique<SceneState>();
+    ViewState view;
+    initialiseScene(*scene, view, 1024, 768);
+
+    // The same draws by hand, in building order: the scene's records, the bubble emitters, the fish.
+    crtSrand(1);
+    auto replica = std::make_unique<SceneState>();
+    BubbleEmitterSet bubbles;
+    setUpBubbleEmitters(bubbles, scene->tank, home.dataDirectory());
+    placeFish(replica->fish, scene->tank.sceneTop, scene->tank.sceneBottom);
+    for (std::size_t i = 0; i < replica->fish.size(); ++i) {
+        EXPECT_EQ(scene->fish[i].position.x, replica->fish[i].position.x) << i;
+        EXPECT_EQ(scene->fish[i].position.y, replica->fish[i].position.y) << i;
+        EXPECT_EQ(scene->fish[i].speed, replica->fish[i].speed) << i;
+    }
+    EXPECT_EQ(scene->bubbles.bubbleEmitters[0].particles[0].x, bubbles.bubbleEmitters[0].particles[0].x);
 }
 
 TEST(SceneInit, WithoutADataDirectoryOnlyTheContextLevelStateExists) {

@@ -74,6 +74,9 @@ TEST(Bubbles, OnlyTheParticlesInUseMoveTheRestStayFrozen) {
     EXPECT_FLOAT_EQ(system.particles[9].y, 9.5f);
 
     EXPECT_FALSE(system.ParticleSystem::init(-1)) << "no pool";
+    EXPECT_EQ(system.capacity, 0);
+    EXPECT_EQ(system.particles, nullptr);
     system.count = 110;
-    system.update();  // nothing to move, nothing touched
+    system.update();  // a count without a pool must not reach any particle (ASan run)
+    EXPECT_EQ(system.capacity, 0);
 }

@@ -371,8 +371,11 @@ TEST(Swimming, AFishStaysInItsBoxOverManyFrames) {
         // The back and front walls hold a fish even while it turns away from them.
         ASSERT_GE(f.position.z, -85.0f);
         ASSERT_LE(f.position.z, -55.0f);
-        ASSERT_GT(f.position.x, -80.0f);
-        ASSERT_LT(f.position.x, 80.0f);
+        // A side wall turns back only a fish whose target still points into it; one whose target
+        // has already turned away follows its heading round (2 degrees every third frame) and
+        // can pass the wall by up to about 15 units (14.9 at most over 200 runs like this one).
+        ASSERT_GT(f.position.x, -66.0f);
+        ASSERT_LT(f.position.x, 66.0f);
         ASSERT_GE(f.speed, 0.05f);
         ASSERT_LE(f.speed, 0.15f);
         ASSERT_EQ(f.heading, static_cast<int>(f.heading)) << "whole degrees";
