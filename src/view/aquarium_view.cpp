@@ -184,6 +184,10 @@ void AquariumView::onLeftDown(wxMouseEvent& event) {
     // The ripple tool measures y from the bottom of the screen.
     if (leftButtonDown(view, event.GetX(), event.GetY()) && scene.rippleMesh)
         addRipple(*scene.rippleMesh, event.GetX(), view.screenHeight - event.GetY());
+    // The pellet drops where this click is. The swirl request keeps picking in every frame of the
+    // tools that pick, so the point held now was assembled where the pointer was before the click
+    // (at the toolbar's button, say), and must not be taken for it.
+    if (view.feedRequest) scene.capture = {};
     event.Skip();
 }
 
