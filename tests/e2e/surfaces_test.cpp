@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
 
 #include "aquarium_driver.h"
 #include "harness.h"
+#include "scene_pixels.h"
 
 // The right-click menu, the toolbar and the tool palette of the real program, used as a person
 // would on a 1024 x 768 screen. The toolbar spans the screen at 1024 / 948 pixels a dialog unit,
@@ -152,10 +154,11 @@ TEST(Surfaces, ToolbarSlidesInAtTheTopEdgeAndItsButtonsReachTheView) {
     run("xdotool mousemove 500 400");
     sleepSeconds(1.2);
     EXPECT_FALSE(popupOfSize(1024, 28));
+    const Screenshot unfed = screenshot("surfaces-before-feed-click");
     run("xdotool click 1");
     sleepSeconds(0.5);
-    screenshot("surfaces-feed-click");
-    EXPECT_TRUE(aquarium.running());
+    // A pellet lands near the click (on the picking grid's cell) and sinks: about six cream pixels.
+    EXPECT_GE(newPelletPixels(unfed, screenshot("surfaces-feed-click"), {440, 360, 560, 560}), 3);
 
     clickToolbarButton(TOOLBAR_ADD_FISH);
     EXPECT_TRUE(dialogShownThenClosed("Fish Settings - Free Veltamar Screensaver 1.0")) << "\"Add Fish\"";
@@ -191,11 +194,14 @@ TEST(Surfaces, PaletteOpensAtTheMouseAndChoosesTheSwirl) {
     run("xdotool click 1");
     sleepSeconds(0.5);
     EXPECT_FALSE(popupOfSize(405, 40));
-    run("xdotool mousemove 600 300 click 1");
-    sleepSeconds(0.5);
-    run("xdotool mousemove 700 350");
-    sleepSeconds(0.5);
-    screenshot("surfaces-swirl-click");
+    // The swirl marker, a dark wire cone, glides to the clicked point and follows the pointer.
+    const Box target{800 - 70, 250 - 70, 800 + 70, 250 + 70};
+    run("xdotool mousemove 800 250 click 1");
+    sleepSeconds(3.0);
+    const Screenshot swirl = screenshot("surfaces-swirl-click");
+    std::printf("dark pixels at the pointer: %d before the swirl, %d after\n", darkPixels(shot, target),
+                darkPixels(swirl, target));
+    EXPECT_GT(darkPixels(swirl, target), darkPixels(shot, target) + 400) << "the marker under the pointer";
 
     // T opens it at the mouse too; Escape closes the palette and leaves the program running.
     run("xdotool mousemove 200 500 key t");

@@ -14,6 +14,7 @@
 #include "aquarium_driver.h"
 #include "dialog_driver.h"
 #include "harness.h"
+#include "scene_pixels.h"
 #include "settings_text.h"
 #include "test_media.h"
 
@@ -32,49 +33,20 @@ constexpr const char* FISH = "[Fish Number]";
 constexpr const char* IMAGES = "[Custom Images]";
 constexpr const char* MUSIC = "[Custom Settings]";
 
-struct Box {
-    int x0, y0, x1, y1;
-};
 // The four lines of help text on the 1024 x 768 screen, and the tank below the water line.
 constexpr Box HELP_TEXT{410, 330, 740, 460};
 constexpr Box TANK{0, 150, 1024, 768};
 
-template <typename Test>
-int pixelsWhere(const Screenshot& shot, const Box& box, Test test) {
-    int count = 0;
-    for (int y = box.y0; y < box.y1; ++y)
-        for (int x = box.x0; x < box.x1; ++x) {
-            const auto [r, g, b] = shot.at(x, y);
-            if (test(r, g, b)) ++count;
-        }
-    return count;
-}
-
 // The help text is black over the blue water: thousands of near-black pixels in its box, where
 // a dark fish swimming by gives a few hundred at most.
 int helpPixels(const Screenshot& shot) {
-    return pixelsWhere(shot, HELP_TEXT, [](int r, int g, int b) { return r < 50 && g < 50 && b < 60; });
+    return darkPixels(shot, HELP_TEXT);
 }
 bool helpShown(const Screenshot& shot) {
     return helpPixels(shot) > 2000;
 }
 bool helpGone(const Screenshot& shot) {
     return helpPixels(shot) < 500;
-}
-
-// A food pellet is drawn unlit in its own cream colour.
-bool pelletColour(const std::array<int, 3>& c) {
-    return std::abs(c[0] - 243) <= 6 && std::abs(c[1] - 225) <= 6 && std::abs(c[2] - 159) <= 6;
-}
-
-// Pixels in the pellets' colour on the later picture that were not so on the earlier one: a few
-// pixels of a fish skin or a bubble may share the colour, and they may move off as well as on.
-int newPelletPixels(const Screenshot& before, const Screenshot& after, const Box& box) {
-    int count = 0;
-    for (int y = box.y0; y < box.y1; ++y)
-        for (int x = box.x0; x < box.x1; ++x)
-            if (pelletColour(after.at(x, y)) && !pelletColour(before.at(x, y))) ++count;
-    return count;
 }
 
 double meanBrightness(const Screenshot& shot, const Box& box) {
@@ -100,16 +72,6 @@ int redLevel(const Screenshot& shot) {
     if (reds.empty()) return 0;
     std::nth_element(reds.begin(), reds.begin() + reds.size() / 2, reds.end());
     return reds[reds.size() / 2];
-}
-
-int pixelsChanged(const Screenshot& a, const Screenshot& b, const Box& box) {
-    int count = 0;
-    for (int y = box.y0; y < box.y1; y += 2)
-        for (int x = box.x0; x < box.x1; x += 2) {
-            const auto p = a.at(x, y), q = b.at(x, y);
-            if (std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]) > 60) ++count;
-        }
-    return count;
 }
 
 struct TimedShot {

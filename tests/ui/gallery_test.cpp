@@ -99,29 +99,35 @@ TEST(Gallery, EveryControlInItsStates) {
         o.underline = false;
         return o;
     }());
-    (void)link;
     pump(200);
 
     const wxPoint away = screenPoint(*frame, {740, 410});
     moveMouse(away);
-    shoot("gallery-rest");
+    const Screenshot rest = shoot("gallery-rest");
+    // Each photograph shows its control in the named state (its face differs from the resting
+    // one) and leaves the other controls as they were.
+    auto showsOnly = [&](const Screenshot& shot, const wxWindow& changed, const wxWindow& unchanged) {
+        EXPECT_GT(changedPixels(rest, shot, changed), 10) << changed.GetLabel();
+        EXPECT_EQ(changedPixels(rest, shot, unchanged), 0) << unchanged.GetLabel();
+    };
 
     moveMouse(screenCentre(*flat));
     EXPECT_TRUE(flat->isMouseOver());
-    shoot("gallery-hover-button");
+    showsOnly(shoot("gallery-hover-button"), *flat, *pressed);
 
     moveMouse(screenCentre(*pressed));
     pressLeft();
     EXPECT_TRUE(pressed->isPressed());
-    shoot("gallery-pressed-button");
+    const Screenshot pressedShot = shoot("gallery-pressed-button");
+    showsOnly(pressedShot, *pressed, *flat);
     releaseLeft();
 
     moveMouse(screenCentre(*picture));
-    shoot("gallery-hover-picture-button");
+    showsOnly(shoot("gallery-hover-picture-button"), *picture, *pictureOnly);
 
     moveMouse(screenCentre(*dotOff));
     EXPECT_TRUE(dotOff->isMouseOver());
-    shoot("gallery-hover-check");
+    showsOnly(shoot("gallery-hover-check"), *dotOff, *dotOn);
 
     const SliderGeometry g = dragged->geometry();
     const UiRect thumb = g.thumbRect(g.pixelForValue(dragged->getPos(), 0, 1000));
@@ -129,12 +135,12 @@ TEST(Gallery, EveryControlInItsStates) {
     pressLeft();
     moveMouse(screenPoint(*dragged, {thumb.x + thumb.width / 2 + 25, thumb.y + thumb.height / 2}));
     EXPECT_TRUE(dragged->isDragging());
-    shoot("gallery-slider-dragged");
+    showsOnly(shoot("gallery-slider-dragged"), *dragged, *resting);
     releaseLeft();
 
     moveMouse(screenCentre(*hovered));
     EXPECT_TRUE(hovered->isHovering());
-    shoot("gallery-hover-link");
+    showsOnly(shoot("gallery-hover-link"), *hovered, *link);
 
     moveMouse(away);
     ColorListCtrl::setPlayingIndex(-1);

@@ -64,6 +64,17 @@ wxColour pixelOf(const Screenshot& shot, const wxWindow& window, wxPoint client)
     return wxColour(rgb[0], rgb[1], rgb[2]);
 }
 
+int changedPixels(const Screenshot& before, const Screenshot& after, const wxWindow& window) {
+    const wxSize size = window.GetClientSize();
+    int changed = 0;
+    for (int y = 0; y < size.y; ++y)
+        for (int x = 0; x < size.x; ++x) {
+            const wxPoint p = window.ClientToScreen({x, y});
+            if (before.at(p.x, p.y) != after.at(p.x, p.y)) ++changed;
+        }
+    return changed;
+}
+
 wxFrame* showFrame(const wxSize& clientSize, const wxColour& background) {
     auto* frame = new wxFrame(nullptr, wxID_ANY, "controls", wxPoint(0, 0), wxDefaultSize, wxBORDER_NONE);
     auto* panel = new wxPanel(frame);

@@ -31,6 +31,8 @@ wxPoint screenPoint(const wxWindow& window, wxPoint client);
 using e2e::Screenshot;
 Screenshot shoot(const std::string& name);
 wxColour pixelOf(const Screenshot& shot, const wxWindow& window, wxPoint client);
+// How many pixels of a window's client area differ between two screenshots.
+int changedPixels(const Screenshot& before, const Screenshot& after, const wxWindow& window);
 
 // A plain frame at the top-left of the screen with one panel filling it, shown and drawn.
 wxFrame* showFrame(const wxSize& clientSize, const wxColour& background = wxNullColour);
