@@ -93,12 +93,18 @@ class FileWatcher {
   public:
     FileWatcher(std::string path, std::string reference)
         : path(std::move(path)), reference(std::move(reference)), thread([this] { watch(); }) {}
-    ~FileWatcher() {
+    ~FileWatcher() { finish(); }
+
+    struct Findings {
+        int versions = 0;     // how many different contents the reader saw
+        std::string problem;  // the first version that was not a whole state, if any
+    };
+    // Stops the reader and returns what it saw; its findings are read only after it has stopped.
+    Findings finish() {
         stop = true;
-        thread.join();
+        if (thread.joinable()) thread.join();
+        return {seen, problem};
     }
-    int versions() const { return seen; }
-    const std::string& firstProblem() const { return problem; }
 
   private:
     void watch() {
@@ -198,8 +204,9 @@ TEST(KillWhileSaving, EveryKillLeavesAWholeStateThatTheNextStartTakes) {
             clickSliders(*dialog, random, 6 + static_cast<int>(random() % 10));
             ::kill(aquarium.pid(), SIGKILL);
             EXPECT_EQ(aquarium.waitForExit(10), 128 + SIGKILL);
-            versionsSeen += watcher.versions();
-            EXPECT_EQ(watcher.firstProblem(), "") << "a reader caught the file half written";
+            const FileWatcher::Findings found = watcher.finish();
+            versionsSeen += found.versions;
+            EXPECT_EQ(found.problem, "") << "a reader caught the file half written";
         }
 
         const std::string after = readAll(home.settingsFile());

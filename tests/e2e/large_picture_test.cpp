@@ -7,6 +7,7 @@
 
 #include "dialog_driver.h"
 #include "harness.h"
+#include "picture_text_font.h"
 
 // A 24-megapixel photo added while the aquarium runs: the picture is read in the background, so
 // the aquarium keeps drawing, and it becomes a screen-sized texture, so memory stays modest. A
@@ -47,7 +48,8 @@ TEST(LargePicture, AddingA24MegapixelPhotoNeitherStallsTheAquariumNorTakesMuchMe
     const std::string photo = home.path() + "/photo.jpg";
     const std::string truncated = home.path() + "/truncated.jpg";
     ASSERT_EQ(run("convert -size 320x240 gradient:teal-white -depth 8 PNG24:'" + small + "'").status, 0);
-    ASSERT_EQ(run("convert -size 6000x4000 gradient:navy-gold -fill white -pointsize 500 -annotate +400+2200 "
+    ASSERT_EQ(run("convert -size 6000x4000 gradient:navy-gold -fill white -pointsize 500 " PICTURE_TEXT_FONT
+                  "-annotate +400+2200 "
                   "'Veltamar' -quality 92 '" +
                   photo + "'")
                   .status,

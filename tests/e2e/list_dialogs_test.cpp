@@ -7,6 +7,7 @@
 
 #include "dialog_driver.h"
 #include "harness.h"
+#include "picture_text_font.h"
 #include "test_media.h"
 
 // The music list and background images dialogs in the running aquarium: opened by their commands,
@@ -20,17 +21,19 @@ TEST(ListDialogs, OwnPicturesAddedWithTheFileChooserTakeTurnsOnTheBackdrop) {
     const std::string red = home.path() + "/red photo.jpg";
     const std::string green = home.path() + "/green.png";
     const std::string blue = home.path() + "/blue.bmp";
-    ASSERT_EQ(
-        run("convert -size 800x600 xc:'rgb(220,30,30)' -fill white -pointsize 60 -annotate +40+300 JPEG '" +
-            red + "'")
-            .status,
-        0);
-    ASSERT_EQ(run("convert -size 640x480 xc:'rgb(30,200,30)' -fill white -pointsize 60 -annotate +40+240 PNG "
+    ASSERT_EQ(run("convert -size 800x600 xc:'rgb(220,30,30)' -fill white -pointsize 60 " PICTURE_TEXT_FONT
+                  "-annotate +40+300 JPEG '" +
+                  red + "'")
+                  .status,
+              0);
+    ASSERT_EQ(run("convert -size 640x480 xc:'rgb(30,200,30)' -fill white -pointsize 60 " PICTURE_TEXT_FONT
+                  "-annotate +40+240 PNG "
                   "PNG24:'" +
                   green + "'")
                   .status,
               0);
-    ASSERT_EQ(run("convert -size 500x400 xc:'rgb(30,30,220)' -fill white -pointsize 60 -annotate +40+200 BMP "
+    ASSERT_EQ(run("convert -size 500x400 xc:'rgb(30,30,220)' -fill white -pointsize 60 " PICTURE_TEXT_FONT
+                  "-annotate +40+200 BMP "
                   "-type TrueColor BMP3:'" +
                   blue + "'")
                   .status,

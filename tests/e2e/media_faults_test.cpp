@@ -101,10 +101,8 @@ TEST(MediaFaults, AMusicFileGoneBetweenSessionsStopsTheListOnceAndKeepsItWhole) 
     ASSERT_GT(fs::file_size(soundFile), 44100u * 4) << "a second of sound has gone out";
     EXPECT_LT(sound.loudness(), 0.001);
     const int touches = fileTouches(aquarium, first, 2.0);
-    if (touches < 0)
-        std::printf("strace could not attach; the missing file's use is not counted\n");
-    else
-        EXPECT_EQ(touches, 0) << "the missing file is not tried again";
+    EXPECT_GE(touches, 0) << "strace (installed by scripts/install-deps --tests) attaches to the program";
+    EXPECT_EQ(touches, 0) << "the missing file is not tried again";
     const double quietUntil = monotonicMs();
 
     // The dialog shows both entries, none marked as playing; the track that is there plays when
@@ -213,7 +211,8 @@ TEST(MediaFaults, APictureBrokenBetweenSessionsIsReportedOnceAndTheOtherStillSho
         const double lastFrom = monotonicMs();
         sleepSeconds(1.0);
         const double lastUntil = monotonicMs();
-        EXPECT_NE(readAll(home.settingsFile()).find(section), std::string::npos) << "the list is left as it was";
+        EXPECT_NE(readAll(home.settingsFile()).find(section), std::string::npos)
+            << "the list is left as it was";
 
         // The dialog shows the good picture alone, and closing it (which saves its list) keeps the
         // one it could not read for the next start: the file may be back by then.

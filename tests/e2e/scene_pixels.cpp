@@ -26,14 +26,4 @@ int darkPixels(const Screenshot& shot, const Box& box) {
     return count;
 }
 
-int pixelsChanged(const Screenshot& a, const Screenshot& b, const Box& box) {
-    int count = 0;
-    for (int y = box.y0; y < box.y1; y += 2)
-        for (int x = box.x0; x < box.x1; x += 2) {
-            const auto p = a.at(x, y), q = b.at(x, y);
-            if (std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]) > 60) ++count;
-        }
-    return count;
-}
-
 }  // namespace veltamar::e2e

@@ -5,7 +5,7 @@
 #include "harness.h"
 
 // What the end-to-end tests look for on screenshots of the aquarium: boxes of the screen, food
-// pellets, the swirl marker, and how much a part of the picture changed.
+// pellets and the swirl marker.
 
 namespace veltamar::e2e {
 
@@ -22,8 +22,5 @@ int newPelletPixels(const Screenshot& before, const Screenshot& after, const Box
 
 // Near-black pixels (the swirl marker's wire lines, the help text).
 int darkPixels(const Screenshot& shot, const Box& box);
-
-// Pixels (every second row and column) whose colour moved by more than a little.
-int pixelsChanged(const Screenshot& a, const Screenshot& b, const Box& box);
 
 }  // namespace veltamar::e2e

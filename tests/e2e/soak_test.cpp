@@ -243,11 +243,14 @@ TEST(Soak, EveryToolAndDialogAgainAndAgainWithoutGrowingSlowingOrGlErrors) {
     pressKeysInAquarium("Escape");
     EXPECT_EQ(aquarium.waitForExit(10), 0);
 
-    // The round that ends first after the settling time gives the measure; for a run too short for
-    // two rounds after it, the first round does.
+    // The round that ends first after the settling time gives the measure. Growth, threads and
+    // the late frame rate compare later rounds with it; a run too short for a round after it (the
+    // one-minute run of the test suite holds about one round) cannot compare and leaves them to
+    // `make soak`.
     auto measure = std::find_if(cycles.begin(), cycles.end(),
                                 [&](const CycleRecord& c) { return c.endSeconds >= settled; });
-    if (measure == cycles.end() || measure + 1 == cycles.end()) measure = cycles.begin();
+    const bool comparable = measure != cycles.end() && measure + 1 != cycles.end();
+    if (!comparable) measure = cycles.begin();
     const CycleRecord& last = cycles.back();
     const double growth = 100.0 * (last.residentKb - measure->residentKb) / measure->residentKb;
 
@@ -269,11 +272,17 @@ TEST(Soak, EveryToolAndDialogAgainAndAgainWithoutGrowingSlowingOrGlErrors) {
         growth, measure->threads, last.threads, swaps.size(), overall, earlyRate, early.size(), lateRate,
         late.size(), longestGapMs(swaps, early), longestGapMs(swaps, late));
 
-    EXPECT_LE(std::abs(growth), 5.0) << "resident memory stays within 5% of the settled value";
-    EXPECT_LE(last.threads, measure->threads + 1) << "no threads pile up";
     EXPECT_EQ(output.find("OpenGL error"), std::string::npos) << output;
     EXPECT_GT(earlyRate, 20.0);
-    EXPECT_GE(lateRate, 0.85 * earlyRate) << "the frame rate held";
+    if (comparable) {
+        EXPECT_LE(std::abs(growth), 5.0) << "resident memory stays within 5% of the settled value";
+        EXPECT_LE(last.threads, measure->threads + 1) << "no threads pile up";
+        EXPECT_GE(lateRate, 0.85 * earlyRate) << "the frame rate held";
+    } else {
+        std::printf(
+            "too short to compare rounds: memory, threads and frame rate over time are checked "
+            "by `make soak`\n");
+    }
     for (const auto& entry : fs::directory_iterator(home.configDirectory())) {
         const std::string extension = entry.path().extension().string();
         EXPECT_TRUE(extension != ".wav" && extension != ".ad" && extension != ".bmp")

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "picture_text_font.h"
 
 namespace veltamar::e2e {
 
@@ -14,8 +15,9 @@ bool makePicture(const std::string& path, const std::string& colour, int width, 
                  const std::string& formatPrefix) {
     const std::string size = std::to_string(width) + "x" + std::to_string(height);
     return run("convert -size " + size + " xc:'" + colour +
-               "' -fill white -pointsize 60 -annotate +40+200 Veltamar -type TrueColor " + formatPrefix +
-               "'" + path + "' 2>/dev/null")
+               "' -fill white -pointsize 60 " PICTURE_TEXT_FONT
+               "-annotate +40+200 Veltamar -type TrueColor " +
+               formatPrefix + "'" + path + "' 2>/dev/null")
                .status == 0;
 }
 

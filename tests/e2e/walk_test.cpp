@@ -19,7 +19,7 @@
 #include "test_media.h"
 
 // A new user's first two sessions with the aquarium, driven by the mouse and keyboard from a
-// home with no settings file: the help text, feeding, touching and zooming fish, the fish counts,
+// home with no settings file: the help text, feeding the fish, the fish counts,
 // the light, their own picture and music; then a second start that must find all of it as it was
 // left. Every step leaves a screenshot named walk-<step>-... among the test artifacts.
 
@@ -181,21 +181,7 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         const Box band{320, 200, 680, 470};
         EXPECT_GE(newPelletPixels(unfed, fed, band), 4 * 4) << "pellets under the clicks";
 
-        // 4. Touching and zooming fish: clicks and drags across the tank with each tool.
-        clickToolbarButton(TOOLBAR_TOUCH);
-        for (int i = 0; i < 6; ++i) clickAt(200 + 120 * i, 350 + 80 * (i % 3));
-        const Screenshot touched = screenshot("walk-04-touched");
-        clickToolbarButton(TOOLBAR_ZOOM_IN);
-        for (int y = 250; y <= 650; y += 200) dragAcross(100, y, 950, y, 1.0);
-        const Screenshot zoomedIn = screenshot("walk-04-zoomed-in");
-        clickToolbarButton(TOOLBAR_ZOOM_OUT);
-        for (int y = 350; y <= 550; y += 200) dragAcross(950, y, 100, y, 1.0);
-        const Screenshot zoomedOut = screenshot("walk-04-zoomed-out");
-        ASSERT_TRUE(aquarium.running());
-        EXPECT_GT(pixelsChanged(touched, zoomedIn, TANK), 500) << "the tank moves on";
-        EXPECT_GT(pixelsChanged(zoomedIn, zoomedOut, TANK), 500);
-
-        // 5. Three more fish of one species in the fish dialog.
+        // 4. Three more fish of one species in the fish dialog.
         const std::vector<int> countsBefore = fishCounts(readAll(home.settingsFile()));
         int total = 0;
         for (int c : countsBefore) total += c;
@@ -206,14 +192,14 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         fishDialog->focus();
         run("xdotool key --delay 150 a a a");
         sleepSeconds(0.6);
-        screenshot("walk-05-fish-dialog");
+        screenshot("walk-04-fish-dialog");
         fishDialog->close();
         std::vector<int> countsExpected = countsBefore;
         countsExpected[5] += std::min(3, 50 - total);  // the tank holds 50 fish at most
         EXPECT_EQ(fishCounts(readAll(home.settingsFile())), countsExpected);
 
-        // 6. The aquarium settings: an orange light colour and less light.
-        const double brightBefore = meanBrightness(screenshot("walk-06-before-settings"), TANK);
+        // 5. The aquarium settings: an orange light colour and less light.
+        const double brightBefore = meanBrightness(screenshot("walk-05-before-settings"), TANK);
         choosePaletteButton(250, 100, PALETTE_SETTINGS_DIALOG);
         const auto settings = waitForDialog(SETTINGS_DIALOG_TITLE, 244, 243);
         ASSERT_TRUE(settings);
@@ -222,11 +208,11 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         settings->click(101, 116);  // twice into the "Light" slider below its knob
         settings->click(101, 116);
         sleepSeconds(0.5);
-        screenshot("walk-06-settings-dialog");
+        screenshot("walk-05-settings-dialog");
         settings->close();
         mouseTo(900, 700);
         sleepSeconds(0.5);
-        const double brightAfter = meanBrightness(screenshot("walk-06-less-light"), TANK);
+        const double brightAfter = meanBrightness(screenshot("walk-05-less-light"), TANK);
         EXPECT_LT(brightAfter, 0.85 * brightBefore) << brightBefore << " before";
         const std::string text = readAll(home.settingsFile());
         EXPECT_EQ(valueIn(text, AQUARIUM, "FRONT GUDING"), "1");
@@ -236,7 +222,7 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         EXPECT_GT(lightAfterFirst, 0);
         EXPECT_LT(lightAfterFirst, 100) << "darker, not dark";
 
-        // 7. Their own picture as the backdrop and their own music, both chosen in the file chooser.
+        // 6. Their own picture as the backdrop and their own music, both chosen in the file chooser.
         clickToolbarButton(TOOLBAR_IMAGE);
         const auto images = waitForDialog(BACKGROUND_TITLE, 265, 135);
         ASSERT_TRUE(images);
@@ -244,11 +230,11 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         ASSERT_TRUE(chooseFile(picture));
         images->click(15, 13);  // "Use your own image"
         sleepSeconds(0.6);
-        screenshot("walk-07-images-dialog");
+        screenshot("walk-06-images-dialog");
         images->close();
         mouseTo(900, 700);
         sleepSeconds(0.5);
-        const Screenshot own = screenshot("walk-07-own-picture");
+        const Screenshot own = screenshot("walk-06-own-picture");
         EXPECT_EQ(dominantHue(own), 'r') << "the red picture is the backdrop";
         redAfterFirst = redLevel(own);
 
@@ -261,11 +247,11 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         music->focus();
         music->click(53, 21);  // "On/Off"
         sleepSeconds(0.6);
-        screenshot("walk-07-music-dialog");
+        screenshot("walk-06-music-dialog");
         music->close();
         EXPECT_TRUE(SoundOut(firstSound).waitForTone(440.0, 4.0)) << "their song plays";
 
-        // 8. Escape ends the session.
+        // 7. Escape ends the session.
         pressKeysInAquarium("Escape");
         ASSERT_EQ(aquarium.waitForExit(10), 0);
         const std::vector<double> swaps = aquarium.swapTimes();
@@ -296,7 +282,7 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
     ASSERT_TRUE(aquarium.waitForWindow());
     mouseTo(900, 700);
     sleepSeconds(1.0);
-    const Screenshot second = screenshot("walk-08-second-start");
+    const Screenshot second = screenshot("walk-07-second-start");
     EXPECT_EQ(dominantHue(second), 'r') << "their picture is the backdrop again";
     EXPECT_NEAR(redLevel(second), redAfterFirst, 25) << "under the same light";
     EXPECT_TRUE(SoundOut(secondSound).waitForTone(440.0, 5.0)) << "their song plays again";
@@ -315,7 +301,7 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         for (const std::string& key : settingKeys(afterFirst, header))
             EXPECT_EQ(valueIn(atSecond, header, key), valueIn(afterFirst, header, key)) << header << key;
 
-    // 9. Escape again: a clean end, and a whole settings file.
+    // 8. Escape again: a clean end, and a whole settings file.
     pressKeysInAquarium("Escape");
     EXPECT_EQ(aquarium.waitForExit(10), 0);
     const std::string last = readAll(home.settingsFile());
