@@ -36,6 +36,12 @@ void setUpFog() {
     glEnable(GL_FOG);
 }
 
+// The sea floor spans the tank's width and depth.
+void buildSeaFloorUnderTank(SceneState& scene) {
+    buildSeaFloor(scene.seaFloorGrid, static_cast<int>(scene.tank.sceneRight - scene.tank.sceneLeft),
+                  static_cast<int>(-scene.tank.sceneBack), 1);
+}
+
 }  // namespace
 
 void setFixedGlState() {
@@ -85,8 +91,7 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
     buildPickGrids(scene.pickColumns, scene.pickRows, scene.tank);
     placeSwirlMarker(scene.swirl, 0.0f, 0.0f, -70.0f);
 
-    buildSeaFloor(scene.seaFloorGrid, static_cast<int>(scene.tank.sceneRight - scene.tank.sceneLeft),
-                  static_cast<int>(-scene.tank.sceneBack), 1);
+    buildSeaFloorUnderTank(scene);
     setUpBubbleEmitters(scene.bubbles, scene.tank, *directory);
 
     scene.screenCopy.texture = createBlankTexture();
@@ -97,6 +102,19 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
 
     setUpFog();
     scene.populated = true;
+}
+
+void fitSceneToSize(SceneState& scene, ViewState& view, int width, int height) {
+    view.screenWidth = width;
+    view.screenHeight = height;
+    scene.tank = tankBoundsForScreen(width, height);
+    fitBackdropControlPoints(scene.backdrop, scene.tank);
+    if (!scene.populated) return;
+    fitFishBounds(scene.fish, scene.tank.sceneTop, scene.tank.sceneBottom);
+    buildPickGrids(scene.pickColumns, scene.pickRows, scene.tank);
+    buildSeaFloorUnderTank(scene);
+    placeBubbleEmitters(scene.bubbles, scene.tank);
+    if (scene.rippleMesh) resizeRippleMesh(*scene.rippleMesh, width, height);
 }
 
 }  // namespace veltamar
