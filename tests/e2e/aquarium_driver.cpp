@@ -1,9 +1,28 @@
 #include "aquarium_driver.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdlib>
 
 namespace veltamar::e2e {
+
+namespace {
+
+// A food pellet is drawn unlit in its own cream colour.
+bool pelletColour(const std::array<int, 3>& c) {
+    return std::abs(c[0] - 243) <= 6 && std::abs(c[1] - 225) <= 6 && std::abs(c[2] - 159) <= 6;
+}
+
+}  // namespace
+
+int newPelletPixels(const Screenshot& before, const Screenshot& after, const Box& box) {
+    int count = 0;
+    for (int y = box.y0; y < box.y1; ++y)
+        for (int x = box.x0; x < box.x1; ++x)
+            if (pelletColour(after.at(x, y)) && !pelletColour(before.at(x, y))) ++count;
+    return count;
+}
 
 void mouseTo(int x, int y) {
     run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));

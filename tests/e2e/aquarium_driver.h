@@ -48,6 +48,16 @@ std::optional<Geometry> popupOfSize(int width, int height);
 // Waits for one, at the given top edge unless that is negative (the toolbar slides in from above).
 std::optional<Geometry> waitForPopup(int width, int height, int y, double seconds);
 
+// A part of the screen, x0..x1 and y0..y1 (the ends excluded).
+struct Box {
+    int x0, y0, x1, y1;
+};
+
+// Pixels in the food pellets' cream colour on the later picture that were not so on the earlier
+// one: a few pixels of a fish skin or a bubble may share the colour, and they may move off as well
+// as on.
+int newPelletPixels(const Screenshot& before, const Screenshot& after, const Box& box);
+
 void mouseTo(int x, int y);
 void clickAt(int x, int y, int button = 1);
 // The mouse rests on the top edge until the toolbar is down; false if it never came.

@@ -32,9 +32,6 @@ constexpr const char* FISH = "[Fish Number]";
 constexpr const char* IMAGES = "[Custom Images]";
 constexpr const char* MUSIC = "[Custom Settings]";
 
-struct Box {
-    int x0, y0, x1, y1;
-};
 // The four lines of help text on the 1024 x 768 screen, and the tank below the water line.
 constexpr Box HELP_TEXT{410, 330, 740, 460};
 constexpr Box TANK{0, 150, 1024, 768};
@@ -60,21 +57,6 @@ bool helpShown(const Screenshot& shot) {
 }
 bool helpGone(const Screenshot& shot) {
     return helpPixels(shot) < 500;
-}
-
-// A food pellet is drawn unlit in its own cream colour.
-bool pelletColour(const std::array<int, 3>& c) {
-    return std::abs(c[0] - 243) <= 6 && std::abs(c[1] - 225) <= 6 && std::abs(c[2] - 159) <= 6;
-}
-
-// Pixels in the pellets' colour on the later picture that were not so on the earlier one: a few
-// pixels of a fish skin or a bubble may share the colour, and they may move off as well as on.
-int newPelletPixels(const Screenshot& before, const Screenshot& after, const Box& box) {
-    int count = 0;
-    for (int y = box.y0; y < box.y1; ++y)
-        for (int x = box.x0; x < box.x1; ++x)
-            if (pelletColour(after.at(x, y)) && !pelletColour(before.at(x, y))) ++count;
-    return count;
 }
 
 double meanBrightness(const Screenshot& shot, const Box& box) {
