@@ -190,7 +190,8 @@ wxPoint AquariumView::pixelPosition(const wxMouseEvent& event) const { return To
 void AquariumView::onLeftDown(wxMouseEvent& event) {
     const wxPoint at = pixelPosition(event);
     // The ripple tool measures y from the bottom of the screen.
-    if (leftButtonDown(view, at.x, at.y) && scene.rippleMesh) addRipple(*scene.rippleMesh, at.x, view.screenHeight - at.y);
+    if (leftButtonDown(view, at.x, at.y) && scene.rippleMesh)
+        addRipple(*scene.rippleMesh, at.x, view.screenHeight - at.y);
     event.Skip();
 }
 

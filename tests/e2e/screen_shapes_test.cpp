@@ -17,7 +17,9 @@ namespace {
 constexpr int TOOL_FEED = 1036;
 
 // What shows where nothing is drawn: the clear colour, and the colour plane of every start-up.
-bool black(const std::array<int, 3>& c) { return c[0] < 10 && c[1] < 10 && c[2] < 10; }
+bool black(const std::array<int, 3>& c) {
+    return c[0] < 10 && c[1] < 10 && c[2] < 10;
+}
 
 double blackShare(const Screenshot& shot, const Box& box) {
     int blackPixels = 0, all = 0;
@@ -67,8 +69,8 @@ TEST(ScreenShapes, TheBackdropPictureReachesEveryEdgeOfWideScreens) {
         ASSERT_TRUE(aquarium.waitForWindow(60));
         mouseTo(width - 1, height / 2);
         sleepSeconds(2.0);
-        expectPictureToEveryEdge(aquariumOnScreen("shape-" + std::to_string(width) + "x" + std::to_string(height)),
-                                 width, height);
+        expectPictureToEveryEdge(
+            aquariumOnScreen("shape-" + std::to_string(width) + "x" + std::to_string(height)), width, height);
     }
 }
 

@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class WestonSession {
-public:
+  public:
     WestonSession() : runtime(fs::temp_directory_path() / ("veltamar-weston-" + std::to_string(getpid()))) {
         fs::create_directories(runtime);
         fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
@@ -89,7 +89,8 @@ TEST(WaylandSession, TheAquariumRunsThroughTheX11ServerOverTheWholeOutput) {
         const std::string path = artifactDirectory() + "/wayland-session.png";
         sleepSeconds(2.0);
         run("import -window " + *window + " png:'" + path + "' 2>/dev/null");
-        const CommandResult bottom = run("convert '" + path + "' -crop 1024x100+0+668 -format '%[fx:mean]' info:");
+        const CommandResult bottom =
+            run("convert '" + path + "' -crop 1024x100+0+668 -format '%[fx:mean]' info:");
         EXPECT_GT(std::atof(bottom.output.c_str()), 0.1) << "the backdrop picture shows at the bottom";
         aquarium.terminate();
     }

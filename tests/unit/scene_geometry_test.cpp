@@ -90,7 +90,8 @@ TEST(TankBounds, OnOtherShapesThePictureReachesPastEveryEdgeAndTheFishStayInView
     EXPECT_EQ(tankBoundsForScreen(1080, 1920).sceneTop, 40);
 
     // Degenerate sizes still give a usable tank whose sea floor fits its storage.
-    for (auto [w, h] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{-5, 300}, std::pair{100000, 1}, std::pair{1, 100000}}) {
+    for (auto [w, h] :
+         {std::pair{0, 0}, std::pair{1, 1}, std::pair{-5, 300}, std::pair{100000, 1}, std::pair{1, 100000}}) {
         const TankBounds b = tankBoundsForScreen(w, h);
         EXPECT_LT(b.sceneLeft, b.sceneRight);
         EXPECT_LT(b.sceneBottom, b.sceneTop);
