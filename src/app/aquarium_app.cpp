@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/display_backend.h"
 #include "app/main_frame.h"
 #include "platform/message_box.h"
 
@@ -44,4 +45,10 @@ bool AquariumApp::OnInit() {
 
 }  // namespace veltamar
 
-wxIMPLEMENT_APP(veltamar::AquariumApp);
+wxIMPLEMENT_APP_NO_MAIN(veltamar::AquariumApp);
+
+int main(int argc, char** argv) {
+    // GTK picks its backend when it starts, inside wxEntry.
+    veltamar::requestX11BackendOnWayland();
+    return wxEntry(argc, argv);
+}

@@ -20,8 +20,10 @@ constexpr float SWAY_BOTTOM = -0.5f;
 constexpr float SURFACE_Z = -90.0f;
 constexpr int SURFACE_DIVISIONS = 2;
 
-// Heights of the six rows, top to bottom (single-precision constants).
+// Heights of the six rows, top to bottom (single-precision constants), on a tank 50 units high;
+// a higher tank stretches them by as much.
 constexpr float ROW_Y[BACKDROP_ORDER] = {39.0f, 23.6f, 8.2f, -7.2f, -22.6f, -38.0f};
+constexpr double ROW_TANK_HEIGHT = 50.0;
 
 void stepSway() {
     const int style = backgroundIndexInRange();
@@ -53,15 +55,20 @@ class GlStrips : public BackdropStripSink {
 
 void buildBackdropControlPoints(BackdropPatch& patch, const TankBounds& tank) {
     stepSway();
+    fitBackdropControlPoints(patch, tank);
+}
+
+void fitBackdropControlPoints(BackdropPatch& patch, const TankBounds& tank) {
     patch.backdropDivisions = SURFACE_DIVISIONS;
     const float w = backdropSway;
     const double step = (tank.sceneRight - tank.sceneLeft) * 0.2;
+    const double rowScale = (tank.sceneTop - tank.sceneBottom) / ROW_TANK_HEIGHT;
     for (int c = 0; c < BACKDROP_ORDER; ++c) {
         const float columnX = static_cast<float>(tank.sceneLeft + c * step);
         const bool even = c % 2 == 0;
         for (int r = 0; r < BACKDROP_ORDER; ++r) {
             BackdropPoint& p = patch.backdropControlPoints[r][c];
-            p.y = ROW_Y[r];
+            p.y = ROW_Y[r] * rowScale;
             if (r < 2) {
                 // The top two rows sway: shifted sideways and pushed alternately back and forth.
                 p.x = w + columnX;

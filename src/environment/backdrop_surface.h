@@ -31,8 +31,10 @@ struct BackdropPatch {
 extern float backdropSway;
 extern bool backdropSwayRising;
 
-// Moves the sway one step and computes the 36 control points from the tank's width.
+// Moves the sway one step and computes the 36 control points from the tank's width and height.
 void buildBackdropControlPoints(BackdropPatch& patch, const TankBounds& tank);
+// Computes the control points for other tank bounds with the sway as it stands.
+void fitBackdropControlPoints(BackdropPatch& patch, const TankBounds& tank);
 
 // The degree-5 curve point of q0..q5 at parameter s: s = 0 gives q5, s = 1 gives q0.
 BackdropPoint bezierPoint5(const BackdropCurve& q, float s);

@@ -21,12 +21,17 @@ int bubblesShownPerEmitter() {
     return BUBBLES_PER_EMITTER - bubbleSettingInRange();
 }
 
-void setUpBubbleEmitters(BubbleEmitterSet& set, const TankBounds& tank,
-                         const std::string& resourceDirectory) {
+void placeBubbleEmitters(BubbleEmitterSet& set, const TankBounds& tank) {
     const SeaFloorVertex floor = seaFloorPoint(45, 10);
-    for (int e = 0; e < BUBBLE_EMITTER_COUNT; ++e) {
+    for (int e = 0; e < BUBBLE_EMITTER_COUNT; ++e)
         set.positions[e] = {floor.x, tank.sceneBottom - floor.y - 5.0f,
                             floor.z + tank.sceneBack - EMITTER_SETBACK[e]};
+}
+
+void setUpBubbleEmitters(BubbleEmitterSet& set, const TankBounds& tank,
+                         const std::string& resourceDirectory) {
+    placeBubbleEmitters(set, tank);
+    for (int e = 0; e < BUBBLE_EMITTER_COUNT; ++e) {
         BubbleSystem& emitter = set.bubbleEmitters[e];
         emitter.resourceDirectory = resourceDirectory;
         emitter.init(BUBBLES_PER_EMITTER);

@@ -30,6 +30,8 @@ int bubblesShownPerEmitter();
 // the packed resources in resourceDirectory and runs them 110 steps so the bubbles are already
 // spread out when the first frame is shown. Needs the sea floor and the settings.
 void setUpBubbleEmitters(BubbleEmitterSet& set, const TankBounds& tank, const std::string& resourceDirectory);
+// Only the emitters' places, for a tank of other bounds; the bubbles go on as they were.
+void placeBubbleEmitters(BubbleEmitterSet& set, const TankBounds& tank);
 
 // The frame's bubble pass: each emitter drawn and advanced one step at its place. The caller sets
 // the additive blending and depth state around it.

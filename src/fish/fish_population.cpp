@@ -21,7 +21,6 @@ void placeFish(FishTable& fish, float sceneTop, float sceneBottom) {
         f.position.z = static_cast<float>(crtRand() % 20 - 80);
         for (int i = 0; i < 3; ++i) crtRand();
 
-        f.bounds = {-50.0f, 50.0f, sceneTop - 10.0f, sceneBottom + 11.0f, -85.0f, -55.0f};
         f.lengthFactor = 1.0f;
         f.widthFactor = 0.34605f;
         f.heightFactor = 0.2778f;
@@ -30,6 +29,11 @@ void placeFish(FishTable& fish, float sceneTop, float sceneBottom) {
         f.bodyBox = {};
         f.contactBox = {};
     }
+    fitFishBounds(fish, sceneTop, sceneBottom);
+}
+
+void fitFishBounds(FishTable& fish, float sceneTop, float sceneBottom) {
+    for (Fish& f : fish) f.bounds = {-50.0f, 50.0f, sceneTop - 10.0f, sceneBottom + 11.0f, -85.0f, -55.0f};
 }
 
 // Sums are taken in 64 bits: a hand-edited settings file may hold any 32-bit counts.

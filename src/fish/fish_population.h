@@ -18,6 +18,9 @@ using SpeciesCounts = std::array<std::int32_t, SPECIES_COUNT>;
 // Gives every record its start position, speed, bounds and dimensions (once, at scene
 // initialisation), drawing from the program's generator in a fixed order.
 void placeFish(FishTable& fish, float sceneTop, float sceneBottom);
+// The bounds every fish keeps to: x -50..50, z -85..-55, and from 11 above the tank's bottom to 10
+// below its top. A fish outside them is put back on them by its next move.
+void fitFishBounds(FishTable& fish, float sceneTop, float sceneBottom);
 
 // The sum of the ten counts.
 int populationTotal(const SpeciesCounts& counts);

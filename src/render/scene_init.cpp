@@ -36,6 +36,12 @@ void setUpFog() {
     glEnable(GL_FOG);
 }
 
+// The sea floor spans the tank's width and depth.
+void buildSeaFloorUnderTank(SceneState& scene) {
+    buildSeaFloor(scene.seaFloorGrid, static_cast<int>(scene.tank.sceneRight - scene.tank.sceneLeft),
+                  static_cast<int>(-scene.tank.sceneBack), 1);
+}
+
 }  // namespace
 
 void setFixedGlState() {
@@ -80,8 +86,7 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
 
     loadSettings();
 
-    buildSeaFloor(scene.seaFloorGrid, static_cast<int>(scene.tank.sceneRight - scene.tank.sceneLeft),
-                  static_cast<int>(-scene.tank.sceneBack), 1);
+    buildSeaFloorUnderTank(scene);
 
     // Populating the scene, in this order because it decides which random draws each part gets:
     // the bubble emitters, the fish with their pick grids right after them, the swirl marker.
@@ -98,6 +103,19 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
 
     setUpFog();
     scene.populated = true;
+}
+
+void fitSceneToSize(SceneState& scene, ViewState& view, int width, int height) {
+    view.screenWidth = width;
+    view.screenHeight = height;
+    scene.tank = tankBoundsForScreen(width, height);
+    fitBackdropControlPoints(scene.backdrop, scene.tank);
+    if (!scene.populated) return;
+    fitFishBounds(scene.fish, scene.tank.sceneTop, scene.tank.sceneBottom);
+    buildPickGrids(scene.pickColumns, scene.pickRows, scene.tank);
+    buildSeaFloorUnderTank(scene);
+    placeBubbleEmitters(scene.bubbles, scene.tank);
+    if (scene.rippleMesh) resizeRippleMesh(*scene.rippleMesh, width, height);
 }
 
 }  // namespace veltamar

@@ -12,6 +12,12 @@ namespace veltamar {
 // the context-level state and bounds are set up.
 void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int screenHeight);
 
+// Fits a scene to a picture of another size without building it again: the stored size, the tank
+// bounds and everything laid out from them (the backdrop surface, the pick grids, the sea floor
+// with the bubble emitters on it, the fish's vertical bounds) and the ripple mesh. The fish,
+// bubbles, pellets, textures and settings stay as they are. The context must be current.
+void fitSceneToSize(SceneState& scene, ViewState& view, int width, int height);
+
 // The fixed OpenGL state of the scene, in the order it is set.
 void setFixedGlState();
 

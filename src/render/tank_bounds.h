@@ -1,6 +1,7 @@
 #pragma once
 
-// The tank's extent in world units, fixed once from the screen resolution.
+// The tank's extent in world units, which follows the shape of the picture the aquarium is drawn
+// into.
 
 namespace veltamar {
 
@@ -13,7 +14,9 @@ struct TankBounds {
     float sceneSpare = 0.0f;
 };
 
-// Bounds for a screen of width x height pixels, widened by 20 on either side and 4 above and below.
+// Bounds for a screen or window of width x height pixels, widened by 20 on either side and 4 above
+// and below. The screens the aquarium was tuned on have their own tank; on any other shape the
+// backdrop picture reaches past every edge of the view. Depends on nothing but the two numbers.
 TankBounds tankBoundsForScreen(int width, int height);
 
 }  // namespace veltamar

@@ -80,7 +80,10 @@ void AquariumView::initialiseScene() {
         } else {
             context = std::move(candidate);
             requestSwapSync();
-            veltamar::initialiseScene(scene, view, screen.width, screen.height);
+            // The scene is drawn in the screen's pixels, which on a scaled desktop are more than
+            // its logical size.
+            const wxSize pixels = ToPhys(screen.GetSize());
+            veltamar::initialiseScene(scene, view, pixels.x, pixels.y);
             if (scene.populated) createListDialogs();
         }
     }
@@ -162,7 +165,7 @@ void AquariumView::onPaint(wxPaintEvent&) {
 void AquariumView::onSize(wxSizeEvent& event) {
     event.Skip();
     if (!context) return;
-    const wxSize size = GetClientSize();
+    const wxSize size = ToPhys(GetClientSize());
     const int width = size.x;
     const int height = size.y == 0 ? 1 : size.y;
     glViewport(0, 0, width, height);
@@ -180,10 +183,15 @@ void AquariumView::onTimer(wxTimerEvent&) {
     scheduleNextFrame();
 }
 
+// The scene and its picking work in the drawing's pixels; the mouse events come in the window's
+// logical units, which a scaled desktop makes larger than pixels.
+wxPoint AquariumView::pixelPosition(const wxMouseEvent& event) const { return ToPhys(event.GetPosition()); }
+
 void AquariumView::onLeftDown(wxMouseEvent& event) {
+    const wxPoint at = pixelPosition(event);
     // The ripple tool measures y from the bottom of the screen.
-    if (leftButtonDown(view, event.GetX(), event.GetY()) && scene.rippleMesh)
-        addRipple(*scene.rippleMesh, event.GetX(), view.screenHeight - event.GetY());
+    if (leftButtonDown(view, at.x, at.y) && scene.rippleMesh)
+        addRipple(*scene.rippleMesh, at.x, view.screenHeight - at.y);
     // The pellet drops where this click is. The swirl request keeps picking in every frame of the
     // tools that pick, so the point held now was assembled where the pointer was before the click
     // (at the toolbar's button, say), and must not be taken for it.
@@ -197,7 +205,8 @@ void AquariumView::onLeftUp(wxMouseEvent& event) {
 }
 
 void AquariumView::onMotion(wxMouseEvent& event) {
-    mouseMoved(view, event.GetX(), event.GetY());
+    const wxPoint at = pixelPosition(event);
+    mouseMoved(view, at.x, at.y);
     if (cursorHidden) {
         SetCursor(wxNullCursor);
         cursorHidden = false;

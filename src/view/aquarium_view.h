@@ -57,6 +57,7 @@ private:
     void createListDialogs();
     double nowMs() const;
 
+    wxPoint pixelPosition(const wxMouseEvent& event) const;
     void onPaint(wxPaintEvent& event);
     void onSize(wxSizeEvent& event);
     void onTimer(wxTimerEvent& event);

@@ -10,13 +10,13 @@ namespace veltamar {
 
 struct ViewState {
     int toolMode = TOOL_NONE;
-    int mouseX = 0;  // last mouse position in client pixels, y counted from the top
+    int mouseX = 0;  // last mouse position in the drawing's pixels, y counted from the top
     int mouseY = 0;
     bool buttonHeld = false;  // the pick request of the fish picking
     bool feedRequest = false;
     bool pointRequest = false;
     bool swirlRequest = true;
-    int screenWidth = 1680;  // replaced by the real screen size during scene initialisation
+    int screenWidth = 1680;  // replaced by the real screen size in pixels during scene initialisation
     int screenHeight = 1050;
     bool helpOverlayOn = true;
     int paletteSelection = TOOL_FEED;  // the tool palette's selected command

@@ -1,7 +1,9 @@
 #include "aquarium_driver.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdlib>
 
 namespace veltamar::e2e {
 

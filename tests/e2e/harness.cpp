@@ -64,6 +64,7 @@ XServer::XServer(int width, int height) {
     close(fds[0]);
     if (number.empty()) throw std::runtime_error("Xvfb did not start");
     name = ":" + number;
+    if (const char* display = getenv("DISPLAY")) previousDisplay = display;
     setenv("DISPLAY", name.c_str(), 1);
 }
 
@@ -72,6 +73,10 @@ XServer::~XServer() {
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
     }
+    if (previousDisplay.empty())
+        unsetenv("DISPLAY");
+    else
+        setenv("DISPLAY", previousDisplay.c_str(), 1);
 }
 
 TempHome::TempHome() {

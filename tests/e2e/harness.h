@@ -32,6 +32,7 @@ public:
 private:
     pid_t pid = -1;
     std::string name;
+    std::string previousDisplay;  // given back when the server goes
 };
 
 // A fresh directory that stands in for the user's home; removed with everything in it.

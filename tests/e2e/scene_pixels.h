@@ -9,6 +9,7 @@
 
 namespace veltamar::e2e {
 
+// A part of the screen, x0..x1 and y0..y1 (the ends excluded).
 struct Box {
     int x0, y0, x1, y1;
 };

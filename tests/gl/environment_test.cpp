@@ -5,6 +5,8 @@
 #include <array>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "environment/backdrop_colour_plane.h"
@@ -156,6 +158,42 @@ TEST(SceneBackground, FogOnlyInTheFirstFrameThenThePlaneShowsAboveThePicture) {
     scene.backgroundTexture = 0;
     drawFrame(scene, view, host);
     expectPixel(gl.pixel(300, 500), 255, 0, 0, 0, "no picture loaded: no blank surface over the plane");
+    liveSettings = LiveSettings{};
+}
+
+// The scene is built once and refitted to each shape in turn, as a window that is resized would
+// be. With the colour plane pure red and no fish or bubbles, any red at the sides or the bottom
+// below the water line is a place the picture does not reach.
+TEST(SceneBackground, OnEveryShapeThePictureCoversBothSidesAndTheBottom) {
+    gltest::OffscreenContext gl(3440, 1920);
+    ASSERT_TRUE(gl.ok());
+    SceneState scene;
+    ViewState view;
+    initialiseScene(scene, view, 1366, 768);
+    ASSERT_NE(scene.backgroundTexture, 0u);
+    liveSettings = LiveSettings{};
+    liveSettings.backFixed = 1;
+    liveSettings.backColor = 255;
+    liveSettings.bubbleSetting = 110;
+    liveSettings.speciesCounts = {};
+    liveSettings.showTerra = 1;
+    view.helpOverlayOn = false;
+    gltest::NullFrameHost host;
+    drawFrame(scene, view, host);  // the first frame is fogged
+    auto isRed = [](const unsigned char* p) { return p[0] > 200 && p[1] < 60 && p[2] < 60; };
+    for (auto [w, h] : {std::pair{1366, 768}, std::pair{2560, 1080}, std::pair{3440, 1440}, std::pair{1080, 1920},
+                        std::pair{320, 240}}) {
+        fitSceneToSize(scene, view, w, h);
+        drawFrame(scene, view, host);
+        const gltest::FramebufferImage image = gltest::readFramebuffer(w, h);
+        gltest::keepPicture(image, "backdrop-" + std::to_string(w) + "x" + std::to_string(h));
+        int redAtSides = 0, redAtBottom = 0;
+        for (int y = 0; y < h * 7 / 10; ++y) redAtSides += isRed(image.at(0, y)) + isRed(image.at(w - 1, y));
+        for (int x = 0; x < w; ++x) redAtBottom += isRed(image.at(x, 0));
+        EXPECT_EQ(redAtSides, 0) << w << "x" << h;
+        EXPECT_EQ(redAtBottom, 0) << w << "x" << h;
+        EXPECT_TRUE(isRed(image.at(w / 2, h - 1))) << "above the water line the plane shows, " << w << "x" << h;
+    }
     liveSettings = LiveSettings{};
 }
 

@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
+#include "fish/pick_grids.h"
 #include "fish/picking.h"
 #include "gl_test_kit.h"
 #include "offscreen_context.h"
@@ -232,6 +234,26 @@ TEST_F(ToolsTest, AClickWhereNoStripLiesGivesZero) {
     PickColumns away = scene.pickColumns;
     for (Point3& p : away) p.x += 500.0f;
     EXPECT_EQ(pickWorldX(away, mx, my), 0.0f);
+}
+
+// On a screen wider than 4:3 the columns are spread over the wider tank: a click near either side
+// of the view finds the x under the pointer, not the 0 of a miss.
+TEST(WideScreenPicking, AClickNearEitherSideFindsTheXUnderThePointer) {
+    gltest::OffscreenContext gl(64, 64);  // picking draws nothing; the viewport may be larger
+    ASSERT_TRUE(gl.ok());
+    for (auto [w, h] : {std::pair{1600, 900}, std::pair{2560, 1080}}) {
+        const TankBounds tank = tankBoundsForScreen(w, h);
+        PickColumns columns;
+        PickRows rows;
+        buildPickGrids(columns, rows, tank);
+        applyFrameCamera(w, h, -5.0f);
+        glViewport(0, 0, w, h);
+        const double edgeX = frameFrustum(w, h).right * 62.0;  // the view's half-width at the strips
+        for (int mouseX : {8, w - 8}) {
+            const double expected = (2.0 * mouseX / w - 1.0) * edgeX;
+            EXPECT_NEAR(pickWorldX(columns, mouseX, h / 2), expected, 1.5) << w << "x" << h << " at " << mouseX;
+        }
+    }
 }
 
 TEST_F(ToolsTest, ManyTouchesAndZoomsLeaveTheMatrixStacksAsTheyWere) {

@@ -168,6 +168,12 @@ TEST(PickGrids, StartAcrossAndUpTheTankOnThePlaneOfTheFish) {
     EXPECT_FLOAT_EQ(rows[1].y, -24.0f) << "50 units tall: a row every unit";
     EXPECT_FLOAT_EQ(rows[50].y, 25.0f);
     EXPECT_FLOAT_EQ(rows[50].x, 0.0f);
+
+    // A tank wider than the columns reach at that spacing: they spread to its right edge.
+    const TankBounds wide = tankBoundsForScreen(2560, 1080);
+    buildPickGrids(columns, rows, wide);
+    EXPECT_FLOAT_EQ(columns[0].x, wide.sceneLeft);
+    EXPECT_NEAR(columns[100].x, wide.sceneRight, 1e-4);
 }
 
 TEST(Species, ExtremeCountsFromAnEditedFileNeitherOverflowNorShowTooMany) {
