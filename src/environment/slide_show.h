@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/play_mode.h"
+#include "settings/play_mode.h"
 
 // What the background images dialog does with the user's pictures, free of any window: the list
 // of at most ten pictures with their textures and "ON"/"OFF" states, adding in two steps (asked

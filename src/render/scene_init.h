@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/scene_state.h"
-#include "view/view_state.h"
+#include "render/view_state.h"
 
 // One-time construction of the scene, run by the view once its OpenGL context is current.
 

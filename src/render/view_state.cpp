@@ -1,6 +1,6 @@
-#include "view/view_state.h"
+#include "render/view_state.h"
 
-#include "view/idle_counter.h"
+#include "render/idle_counter.h"
 
 namespace veltamar {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/commands.h"
+#include "render/commands.h"
 
 // Input and control state of the aquarium view, and the rules by which commands and mouse
 // buttons change it. The window class holds one ViewState and forwards its events here; the

@@ -9,12 +9,12 @@
 #include "assets/picture_texture.h"
 #include "environment/own_backdrop.h"
 #include "platform/crt_rand.h"
+#include "render/idle_counter.h"
+#include "settings/custom_sections.h"
 #include "settings/settings_file.h"
-#include "ui/custom_sections.h"
 #include "ui/dialog_support.h"
 #include "ui/ui_pictures.h"
 #include "ui/wx_color.h"
-#include "view/idle_counter.h"
 
 namespace veltamar {
 

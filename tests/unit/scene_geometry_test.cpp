@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "environment/tank_bounds.h"
 #include "render/camera.h"
-#include "render/tank_bounds.h"
 #include "render/tool_pass.h"
 
 using namespace veltamar;

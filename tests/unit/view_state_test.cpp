@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "view/idle_counter.h"
-#include "view/view_state.h"
+#include "render/idle_counter.h"
+#include "render/view_state.h"
 
 using namespace veltamar;
 
