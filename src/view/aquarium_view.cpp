@@ -20,6 +20,7 @@
 #include "ui/music_list_dialog.h"
 #include "ui/toolbar_dialog.h"
 #include "ui/ui_picture_ids.h"
+#include "view/view_commands.h"
 
 namespace veltamar {
 

@@ -2,6 +2,7 @@
 
 #include "render/idle_counter.h"
 #include "render/view_state.h"
+#include "view/view_commands.h"
 
 using namespace veltamar;
 
