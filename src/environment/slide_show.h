@@ -33,6 +33,8 @@ class SlideShow {
   public:
     static constexpr int MAX_PICTURES = 10;
     static constexpr int TICK_MS = 200;
+    // The interval, in seconds as typed, when the settings file has none.
+    static constexpr const char* DEFAULT_INTERVAL_TEXT = "5";
 
     // random gives values 0..32767 for the random order; release lets go of a texture that is no
     // longer in the list.

@@ -83,6 +83,8 @@ bool removeEmptyDirectory(const std::string& path) {
 constexpr const char* UNFINISHED_SAVE_INFIX = ".saving-";
 constexpr std::size_t UNFINISHED_SAVE_SUFFIX_LENGTH = 6;
 
+bool writesForbidden = false;
+
 bool isUnfinishedSaveOf(const std::string& name, const std::string& fileName) {
     const std::string prefix = fileName + UNFINISHED_SAVE_INFIX;
     return name.size() == prefix.size() + UNFINISHED_SAVE_SUFFIX_LENGTH && name.compare(0, prefix.size(), prefix) == 0 &&
@@ -187,7 +189,12 @@ std::string ProfileDocument::text() const {
     return out;
 }
 
+void forbidProfileWrites() { writesForbidden = true; }
+
+bool profileWritesForbidden() { return writesForbidden; }
+
 bool ProfileDocument::save(const std::string& path) {
+    if (writesForbidden) return false;
     std::string temporary = path + UNFINISHED_SAVE_INFIX + std::string(UNFINISHED_SAVE_SUFFIX_LENGTH, 'X');
     const int fd = mkstemp(temporary.data());
     if (fd < 0) return false;
@@ -208,6 +215,7 @@ bool ProfileDocument::save(const std::string& path) {
 }
 
 void removeUnfinishedSaves(const std::string& path) {
+    if (writesForbidden) return;
     const fs::path file(path);
     const fs::path directory = file.has_parent_path() ? file.parent_path() : fs::path(".");
     const std::string fileName = file.filename().string();

@@ -45,6 +45,12 @@ private:
     bool changed = false;
 };
 
+// From now on this process writes no profile file: every save (and every clearing away of
+// unfinished saves) leaves the disk as it is and reports failure. For the screensaver, which reads
+// the settings and must never change them. There is no way back.
+void forbidProfileWrites();
+bool profileWritesForbidden();
+
 // Removes what saves of the file that never finished have left beside it: the temporary files of a
 // process that was killed between writing one and renaming it over the file. Only while no other
 // process can be saving the file (the program calls it at start-up, when it is the only aquarium).

@@ -13,7 +13,17 @@
 
 namespace veltamar {
 
-std::string settingsPath() { return dataDirectory() + SETTINGS_FILE_NAME; }
+std::string settingsPath() {
+    if (settingsReadOnly()) {
+        const auto directory = dataDirectoryPath();
+        return directory ? *directory + SETTINGS_FILE_NAME : std::string();
+    }
+    return dataDirectory() + SETTINGS_FILE_NAME;
+}
+
+void keepSettingsReadOnly() { forbidProfileWrites(); }
+
+bool settingsReadOnly() { return profileWritesForbidden(); }
 
 std::string fishKey(int species) { return "Fish" + std::to_string(species); }
 
