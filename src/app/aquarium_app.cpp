@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/aquarium_app.h"
 #include "app/main_frame.h"
 #include "platform/message_box.h"
 
@@ -42,6 +43,9 @@ bool AquariumApp::OnInit() {
     return true;
 }
 
+int runAquarium(int argc, char** argv) { return wxEntry(argc, argv); }
+
 }  // namespace veltamar
 
-wxIMPLEMENT_APP(veltamar::AquariumApp);
+// The entry point is the program's own (main.cpp), which starts wx only for the aquarium.
+wxIMPLEMENT_APP_NO_MAIN(veltamar::AquariumApp);
