@@ -240,6 +240,9 @@ bool writeProfileString(std::string_view section, std::string_view key, std::str
 
 ProfileWriteBatch::ProfileWriteBatch(std::string path) : path(std::move(path)), document(ProfileDocument::load(this->path)) {}
 
+ProfileWriteBatch::ProfileWriteBatch(std::string path, ProfileDocument start)
+    : path(std::move(path)), document(std::move(start)) {}
+
 ProfileWriteBatch::~ProfileWriteBatch() { commit(); }
 
 std::string ProfileWriteBatch::read(std::string_view section, std::string_view key) const {

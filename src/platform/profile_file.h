@@ -68,6 +68,8 @@ bool writeProfileString(std::string_view section, std::string_view key, std::str
 class ProfileWriteBatch {
 public:
     explicit ProfileWriteBatch(std::string path);
+    // Works on the given document instead of the file's text (which it replaces when committed).
+    ProfileWriteBatch(std::string path, ProfileDocument start);
     ~ProfileWriteBatch();
     ProfileWriteBatch(const ProfileWriteBatch&) = delete;
     ProfileWriteBatch& operator=(const ProfileWriteBatch&) = delete;
@@ -75,6 +77,8 @@ public:
     std::string read(std::string_view section, std::string_view key) const;
     void write(std::string_view section, std::string_view key, std::string_view value);
     bool commit();
+    // The text as read, with the writes made so far.
+    const ProfileDocument& contents() const { return document; }
 
 private:
     std::string path;

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 
 #include "platform/crt_rand.h"
 #include "platform/data_directory.h"
@@ -12,6 +13,15 @@
 #include "settings/live_settings.h"
 
 namespace veltamar {
+
+namespace {
+
+// With read-only settings: the file as the first load read it, with that load's writes held here
+// instead of on the disk, so that every later load of the process (a scene built anew) takes the
+// same values, as it would have from the written file; a missing fish count is drawn once.
+std::optional<ProfileDocument> readOnlyView;
+
+}  // namespace
 
 std::string settingsPath() {
     if (settingsReadOnly()) {
@@ -47,7 +57,7 @@ double leadingDecimal(std::string_view text) {
 void loadSettings() {
     const std::string path = settingsPath();
     removeUnfinishedSaves(path);
-    ProfileWriteBatch file(path);
+    ProfileWriteBatch file = readOnlyView ? ProfileWriteBatch(path, *readOnlyView) : ProfileWriteBatch(path);
 
     for (const AquariumKey& key : AQUARIUM_KEYS) {
         const std::string stored = file.read(SECTION_AQUARIUM, key.name);
@@ -78,6 +88,7 @@ void loadSettings() {
         liveSettings.speciesCounts[s] = std::min(count, SPECIES_MAXIMUM);
     }
 
+    if (settingsReadOnly()) readOnlyView = file.contents();
     file.commit();
 }
 

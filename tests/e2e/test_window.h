@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+// A plain window of the test's own, as a screensaver daemon or a settings dialog's preview makes
+// one for the saver to draw on: mapped at a place on the screen, filled with one colour, with an
+// X connection of its own that lives as long as the window.
+
+struct _XDisplay;
+
+namespace veltamar::e2e {
+
+class TestWindow {
+public:
+    // background: 0xRRGGBB. The window is mapped and on the screen when the constructor returns.
+    TestWindow(int x, int y, int width, int height, unsigned long background);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    unsigned long id() const { return window; }
+    // The id as daemons pass it: 0x-hex.
+    std::string hexId() const;
+    void resize(int width, int height);
+    // Destroys the window now (as a daemon does when it unblanks).
+    void destroy();
+
+private:
+    _XDisplay* display = nullptr;
+    unsigned long window = 0;
+};
+
+}  // namespace veltamar::e2e
