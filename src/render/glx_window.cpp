@@ -21,8 +21,6 @@ int noteXError(Display*, XErrorEvent*) {
     return 0;
 }
 
-void installErrorHandler() { XSetErrorHandler(noteXError); }
-
 std::string hex(unsigned long id) {
     char text[32];
     std::snprintf(text, sizeof text, "0x%lx", id);
@@ -62,15 +60,21 @@ XVisualInfo* visualInfoFor(Display* display, unsigned long visualId) {
 
 }  // namespace
 
-std::unique_ptr<GlxWindow> GlxWindow::createOwn(int width, int height, std::string& error) {
+std::unique_ptr<GlxWindow> GlxWindow::connect(std::string& error) {
     std::unique_ptr<GlxWindow> window(new GlxWindow());
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
+    window->display = XOpenDisplay(nullptr);
+    if (!window->display) {
         error = "cannot open the display (is DISPLAY set?)";
         return nullptr;
     }
-    window->display = display;
-    installErrorHandler();
+    XSetErrorHandler(noteXError);
+    return window;
+}
+
+std::unique_ptr<GlxWindow> GlxWindow::createOwn(int width, int height, std::string& error) {
+    std::unique_ptr<GlxWindow> window = connect(error);
+    if (!window) return nullptr;
+    Display* display = window->display;
     XVisualInfo* info = chooseSceneVisual(display, DefaultScreen(display));
     if (!info) {
         error = "the display has no double-buffered RGBA visual with a depth buffer";
@@ -97,14 +101,9 @@ std::unique_ptr<GlxWindow> GlxWindow::createOwn(int width, int height, std::stri
 }
 
 std::unique_ptr<GlxWindow> GlxWindow::adopt(unsigned long windowId, std::string& error) {
-    std::unique_ptr<GlxWindow> window(new GlxWindow());
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
-        error = "cannot open the display (is DISPLAY set?)";
-        return nullptr;
-    }
-    window->display = display;
-    installErrorHandler();
+    std::unique_ptr<GlxWindow> window = connect(error);
+    if (!window) return nullptr;
+    Display* display = window->display;
     const Window target = windowId != 0 ? windowId : DefaultRootWindow(display);
     window->target = target;
 

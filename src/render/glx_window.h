@@ -57,6 +57,8 @@ public:
 
 private:
     GlxWindow() = default;
+    // An object with a connection of its own to the display, and no window yet.
+    static std::unique_ptr<GlxWindow> connect(std::string& error);
     bool makeContext(std::string& error);
 
     _XDisplay* display = nullptr;
