@@ -74,6 +74,7 @@ TEST(Saver, FillsExactlyThePreviewWindowAndFollowsItsSizeWithoutTakingInput) {
     keepBoxOf("saver-preview-320x240", PREVIEW);
     EXPECT_EQ(changedOutside(before, shot, PREVIEW), 0) << "nothing drawn outside the window";
     EXPECT_EQ(run("xwininfo -root -children | grep -c '^ *0x'").output, windowsBefore) << "no window of its own";
+    EXPECT_EQ(preview.childCount(), 0) << "drawn on the window itself";
 
     // Clicks and keys over the preview reach no menu, palette or dialog, and end nothing.
     run("xdotool mousemove 500 380 click 1 click 3 click 2 key F1 key t key Escape");
@@ -97,6 +98,22 @@ TEST(Saver, FillsExactlyThePreviewWindowAndFollowsItsSizeWithoutTakingInput) {
 
     saver.signal(SIGTERM);
     EXPECT_EQ(saver.waitForExit(5), 0);
+}
+
+TEST(Saver, DrawsInAWindowOfItsOwnInsideOneWhoseVisualHasNoDepthBuffer) {
+    TestWindow bare(PREVIEW.x, PREVIEW.y, PREVIEW.width, PREVIEW.height, UNDRAWN_COLOUR, TestWindow::Visual::Bare);
+    const Screenshot before = screenshot("saver-bare-visual-before");
+    TempHome home;
+    Aquarium saver(home, saverOn(bare));
+    Screenshot shot;
+    ASSERT_TRUE(waitUntilFilled("saver-bare-visual", PREVIEW, shot)) << saver.output();
+    EXPECT_EQ(bare.childCount(), 1) << "the scene needs its depth buffer: a window of a visual that has one";
+    EXPECT_EQ(changedOutside(before, shot, PREVIEW), 0);
+    const ScreenBox larger{PREVIEW.x, PREVIEW.y, 400, 300};
+    bare.resize(larger.width, larger.height);
+    EXPECT_TRUE(waitUntilFilled("saver-bare-visual-400x300", larger, shot)) << saver.output();
+    bare.destroy();
+    EXPECT_EQ(saver.waitForExit(5), 0) << saver.output();
 }
 
 TEST(Saver, RootModeDrawsOnTheWindowTheDaemonNames) {
