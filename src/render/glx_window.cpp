@@ -44,8 +44,8 @@ bool drawableVisual(Display* display, XVisualInfo* info) {
 // 24-bit colour, double-buffered, a 32-bit depth buffer where there is one, else 24 (16 last).
 XVisualInfo* chooseSceneVisual(Display* display, int screen) {
     for (int depthBits : {32, 24, 16}) {
-        int attributes[] = {GLX_RGBA,         GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8, GLX_GREEN_SIZE, 8,
-                            GLX_BLUE_SIZE,    8,                GLX_DEPTH_SIZE, depthBits,       None};
+        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+                            8,        GLX_DEPTH_SIZE,   depthBits,    None};
         if (XVisualInfo* info = glXChooseVisual(display, screen, attributes)) return info;
     }
     return nullptr;
@@ -81,10 +81,12 @@ std::unique_ptr<GlxWindow> GlxWindow::createOwn(int width, int height, std::stri
         return nullptr;
     }
     XSetWindowAttributes attributes{};
-    attributes.colormap = XCreateColormap(display, RootWindow(display, info->screen), info->visual, AllocNone);
+    attributes.colormap =
+        XCreateColormap(display, RootWindow(display, info->screen), info->visual, AllocNone);
     attributes.override_redirect = True;
-    const Window own = XCreateWindow(display, RootWindow(display, info->screen), 0, 0, width, height, 0, info->depth,
-                                     InputOutput, info->visual, CWColormap | CWOverrideRedirect, &attributes);
+    const Window own =
+        XCreateWindow(display, RootWindow(display, info->screen), 0, 0, width, height, 0, info->depth,
+                      InputOutput, info->visual, CWColormap | CWOverrideRedirect, &attributes);
     window->visualId = info->visualid;
     XFree(info);
     window->target = window->drawable = own;
@@ -139,9 +141,9 @@ std::unique_ptr<GlxWindow> GlxWindow::adopt(unsigned long windowId, std::string&
         childAttributes.border_pixel = 0;
         childAttributes.background_pixel = 0;
         childAttributes.override_redirect = target == attributes.root ? True : False;
-        window->child = XCreateWindow(display, target, 0, 0, attributes.width, attributes.height, 0, info->depth,
-                                      InputOutput, info->visual,
-                                      CWColormap | CWBorderPixel | CWBackPixel | CWOverrideRedirect, &childAttributes);
+        window->child = XCreateWindow(
+            display, target, 0, 0, attributes.width, attributes.height, 0, info->depth, InputOutput,
+            info->visual, CWColormap | CWBorderPixel | CWBackPixel | CWOverrideRedirect, &childAttributes);
         window->visualId = info->visualid;
         XFree(info);
         window->drawable = window->child;
@@ -187,7 +189,9 @@ GlxWindow::~GlxWindow() {
     XCloseDisplay(display);
 }
 
-int GlxWindow::connectionFd() const { return ConnectionNumber(display); }
+int GlxWindow::connectionFd() const {
+    return ConnectionNumber(display);
+}
 
 void GlxWindow::processEvents() {
     while (XPending(display) > 0) {

@@ -16,7 +16,7 @@ struct __GLXcontextRec;
 namespace veltamar {
 
 class GlxWindow : public FrameHost {
-public:
+  public:
     // A new window of the given size at the screen's top-left corner, mapped over everything
     // without a window manager's say. Nothing (and the reason in error) when there is no display
     // or no visual with double-buffered RGBA and a depth buffer.
@@ -55,7 +55,7 @@ public:
     void hideCursor() override {}
     void swapBuffers() override;
 
-private:
+  private:
     GlxWindow() = default;
     // An object with a connection of its own to the display, and no window yet.
     static std::unique_ptr<GlxWindow> connect(std::string& error);

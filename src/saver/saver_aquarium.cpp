@@ -55,7 +55,9 @@ void SaverAquarium::resize(int width, int height) {
     if (scene.rippleMesh) resizeRippleMesh(*scene.rippleMesh, view.screenWidth, view.screenHeight);
 }
 
-void SaverAquarium::drawFrame() { veltamar::drawFrame(scene, view, window); }
+void SaverAquarium::drawFrame() {
+    veltamar::drawFrame(scene, view, window);
+}
 
 void SaverAquarium::pictureTick() {
     ownImageOn = show.ownImage();

@@ -19,7 +19,7 @@ namespace veltamar {
 class GlxWindow;
 
 class SaverAquarium {
-public:
+  public:
     // Runs a task on the saver's thread later; called from the picture reader's thread.
     using Poster = std::function<void(std::function<void()>)>;
 
@@ -45,7 +45,7 @@ public:
     // True while one of the user's pictures is being read in the background.
     bool readingPicture() const { return reader && reader->busy(); }
 
-private:
+  private:
     void readWaitingPictures();
     void pictureRead(std::uint64_t id, const DecodedPicture& picture);
 

@@ -49,7 +49,9 @@ SaverLoop::~SaverLoop() {
     if (wakeWrite >= 0) close(wakeWrite);
 }
 
-bool SaverLoop::stopRequested() const { return stopSignalled != 0; }
+bool SaverLoop::stopRequested() const {
+    return stopSignalled != 0;
+}
 
 void SaverLoop::post(std::function<void()> task) {
     {

@@ -12,7 +12,7 @@
 namespace veltamar {
 
 class SaverLoop {
-public:
+  public:
     // Catches SIGTERM, SIGINT and SIGHUP while the loop exists. One loop at a time.
     SaverLoop();
     ~SaverLoop();
@@ -29,7 +29,7 @@ public:
     // arrives, whichever comes first.
     void wait(int timeoutMs, int connectionFd);
 
-private:
+  private:
     void drainWakeups();
 
     int wakeRead = -1;

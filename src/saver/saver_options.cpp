@@ -41,7 +41,8 @@ std::optional<unsigned long> parseWindowId(std::string_view text) {
     return value;
 }
 
-SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments, const char* xscreensaverWindow) {
+SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments,
+                                       const char* xscreensaverWindow) {
     SaverCommandLine line;
     bool root = false;
     std::optional<unsigned long> windowId;

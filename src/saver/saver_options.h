@@ -34,7 +34,8 @@ struct SaverCommandLine {
 //   --sound           play the built-in music
 //   --help, -h        the usage text
 // A window is required; --window-id wins over --root. Anything else is wrong.
-SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments, const char* xscreensaverWindow);
+SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments,
+                                       const char* xscreensaverWindow);
 
 // A window id as daemons write them: decimal, or hexadecimal after 0x. Nothing for anything else,
 // 0 included.

@@ -32,7 +32,7 @@ namespace {
 // once and would make and delete the same files there, and the saver must work where the data
 // directory cannot be used. Removed when the saver ends.
 class ScratchDirectory {
-public:
+  public:
     ScratchDirectory() {
         const char* tmp = std::getenv("TMPDIR");
         std::string pattern = std::string(tmp && tmp[0] == '/' ? tmp : "/tmp") + "/veltamar-saver-XXXXXX";
@@ -49,7 +49,7 @@ public:
         directory.clear();
     }
 
-private:
+  private:
     std::string directory;
 };
 

@@ -69,16 +69,19 @@ void checkInstalledTree(const fs::path& prefix) {
     EXPECT_EQ(treeBelow(prefix), LAYOUT);
     EXPECT_EQ(fs::read_symlink(prefix / "libexec/xscreensaver/veltamar"), "../../bin/veltamar");
     EXPECT_TRUE(fs::exists(prefix / "libexec/xscreensaver/veltamar")) << "the hack reaches the program";
-    for (const char* entry : {"share/applications/veltamar.desktop", "share/applications/screensavers/veltamar.desktop"}) {
+    for (const char* entry :
+         {"share/applications/veltamar.desktop", "share/applications/screensavers/veltamar.desktop"}) {
         const CommandResult check = run("desktop-file-validate '" + (prefix / entry).string() + "' 2>&1");
         EXPECT_EQ(check.status, 0) << entry << ": " << check.output;
     }
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const std::string side = std::to_string(size);
         const fs::path icon = prefix / ("share/icons/hicolor/" + side + "x" + side + "/apps/veltamar.png");
-        EXPECT_EQ(run("identify -format '%m %wx%h' '" + icon.string() + "' 2>&1").output, "PNG " + side + "x" + side);
+        EXPECT_EQ(run("identify -format '%m %wx%h' '" + icon.string() + "' 2>&1").output,
+                  "PNG " + side + "x" + side);
     }
-    const std::string manual = run("MANWIDTH=80 man -l '" + (prefix / "share/man/man6/veltamar.6").string() + "' 2>&1").output;
+    const std::string manual =
+        run("MANWIDTH=80 man -l '" + (prefix / "share/man/man6/veltamar.6").string() + "' 2>&1").output;
     for (const char* text : {"VELTAMAR(6)", "--window-id ID", "XSCREENSAVER_WINDOW", "--sound"})
         EXPECT_NE(manual.find(text), std::string::npos) << text << " in:\n" << manual;
 }
@@ -87,41 +90,45 @@ void checkInstalledTree(const fs::path& prefix) {
 
 TEST(Install, PutsEveryFileOfTheLayoutInItsPlace) {
     TempHome destination;
-    const CommandResult install = run("DESTDIR='" + destination.path() + "' '" CMAKE_COMMAND "' --install '" BUILD_DIRECTORY
-                                      "' 2>&1");
+    const CommandResult install =
+        run("DESTDIR='" + destination.path() + "' '" CMAKE_COMMAND "' --install '" BUILD_DIRECTORY "' 2>&1");
     ASSERT_EQ(install.status, 0) << install.output;
     checkInstalledTree(fs::path(destination.path()) / fs::path(INSTALL_PREFIX).relative_path());
 }
 
 TEST(DebianPackage, HasItsControlFieldsAndFilesAndItsProgramRunsAsTheSaver) {
     TempHome out;
-    const CommandResult pack = run("'" CPACK_COMMAND "' -G DEB -B '" + out.path() + "' --config '" BUILD_DIRECTORY
-                                   "/CPackConfig.cmake' 2>&1");
+    const CommandResult pack = run("'" CPACK_COMMAND "' -G DEB -B '" + out.path() +
+                                   "' --config '" BUILD_DIRECTORY "/CPackConfig.cmake' 2>&1");
     ASSERT_EQ(pack.status, 0) << pack.output;
     const std::string architecture = lines(run("dpkg --print-architecture").output).at(0);
     const std::string deb = out.path() + "/veltamar_1.0-1_" + architecture + ".deb";
     ASSERT_TRUE(fs::exists(deb)) << pack.output;
 
-    const auto field = [&](const std::string& name) { return run("dpkg-deb -f '" + deb + "' " + name).output; };
+    const auto field = [&](const std::string& name) {
+        return run("dpkg-deb -f '" + deb + "' " + name).output;
+    };
     EXPECT_EQ(field("Package"), "veltamar\n");
     EXPECT_EQ(field("Version"), "1.0-1\n");
     EXPECT_EQ(field("Architecture"), architecture + "\n");
     EXPECT_EQ(field("Section"), "games\n");
     EXPECT_NE(field("Maintainer").find('@'), std::string::npos);
-    EXPECT_EQ(lines(field("Description")).at(0), "3D aquarium to watch and fill with fish, and a screensaver");
+    EXPECT_EQ(lines(field("Description")).at(0),
+              "3D aquarium to watch and fill with fish, and a screensaver");
     EXPECT_EQ(field("Recommends"), "fonts-dejavu-core\n");
     // Computed from the program's libraries.
     const std::string depends = field("Depends");
-    for (const char* library : {"libc6", "libwxgtk3.2-1", "libwxgtk-gl3.2-1", "libsoil1", "libsdl2-mixer-2.0-0",
-                                "libglu1-mesa", "libftgl2", "libx11-6", "libjpeg62-turbo"})
+    for (const char* library :
+         {"libc6", "libwxgtk3.2-1", "libwxgtk-gl3.2-1", "libsoil1", "libsdl2-mixer-2.0-0", "libglu1-mesa",
+          "libftgl2", "libx11-6", "libjpeg62-turbo"})
         EXPECT_NE(depends.find(library), std::string::npos) << library << " in " << depends;
 
     std::set<std::string> packaged;
     for (const std::string& line : lines(run("dpkg-deb -c '" + deb + "'").output)) {
         const auto at = line.find("./usr/");
         ASSERT_NE(at, std::string::npos) << line;
-        std::string path = line.substr(at + 6, line.find(" -> ") == std::string::npos ? std::string::npos
-                                                                                        : line.find(" -> ") - at - 6);
+        std::string path = line.substr(
+            at + 6, line.find(" -> ") == std::string::npos ? std::string::npos : line.find(" -> ") - at - 6);
         if (!path.empty() && path.back() == '/') path.pop_back();
         if (!path.empty()) packaged.insert(path);
     }

@@ -7,12 +7,14 @@ namespace veltamar::e2e {
 namespace {
 
 bool undrawn(const std::array<int, 3>& c) {
-    const int r = static_cast<int>((UNDRAWN_COLOUR >> 16) & 0xff), g = static_cast<int>((UNDRAWN_COLOUR >> 8) & 0xff),
-              b = static_cast<int>(UNDRAWN_COLOUR & 0xff);
+    const int r = static_cast<int>((UNDRAWN_COLOUR >> 16) & 0xff),
+              g = static_cast<int>((UNDRAWN_COLOUR >> 8) & 0xff), b = static_cast<int>(UNDRAWN_COLOUR & 0xff);
     return std::abs(c[0] - r) < 8 && std::abs(c[1] - g) < 8 && std::abs(c[2] - b) < 8;
 }
 
-bool water(const std::array<int, 3>& c) { return c[2] > c[0] + 40 && c[2] > 60; }
+bool water(const std::array<int, 3>& c) {
+    return c[2] > c[0] + 40 && c[2] > 60;
+}
 
 }  // namespace
 

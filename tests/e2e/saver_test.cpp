@@ -73,7 +73,8 @@ TEST(Saver, FillsExactlyThePreviewWindowAndFollowsItsSizeWithoutTakingInput) {
     ASSERT_TRUE(waitUntilFilled("saver-preview-320x240", PREVIEW, shot)) << saver.output();
     keepBoxOf("saver-preview-320x240", PREVIEW);
     EXPECT_EQ(changedOutside(before, shot, PREVIEW), 0) << "nothing drawn outside the window";
-    EXPECT_EQ(run("xwininfo -root -children | grep -c '^ *0x'").output, windowsBefore) << "no window of its own";
+    EXPECT_EQ(run("xwininfo -root -children | grep -c '^ *0x'").output, windowsBefore)
+        << "no window of its own";
     EXPECT_EQ(preview.childCount(), 0) << "drawn on the window itself";
 
     // Clicks and keys over the preview reach no menu, palette or dialog, and end nothing.
@@ -101,7 +102,8 @@ TEST(Saver, FillsExactlyThePreviewWindowAndFollowsItsSizeWithoutTakingInput) {
 }
 
 TEST(Saver, DrawsInAWindowOfItsOwnInsideOneWhoseVisualHasNoDepthBuffer) {
-    TestWindow bare(PREVIEW.x, PREVIEW.y, PREVIEW.width, PREVIEW.height, UNDRAWN_COLOUR, TestWindow::Visual::Bare);
+    TestWindow bare(PREVIEW.x, PREVIEW.y, PREVIEW.width, PREVIEW.height, UNDRAWN_COLOUR,
+                    TestWindow::Visual::Bare);
     const Screenshot before = screenshot("saver-bare-visual-before");
     TempHome home;
     Aquarium saver(home, saverOn(bare));
@@ -230,9 +232,10 @@ TEST(Saver, ShowsTheUsersOwnPictureWhenTheirSlideShowIsOn) {
     fs::create_directories(home.configDirectory());
     const std::string red = home.path() + "/red.bmp";
     ASSERT_TRUE(makePicture(red, "rgb(220,30,30)", 640, 480));
-    std::ofstream(home.settingsFile()) << "[Custom Images]\nRandomImage=0\nCycImage=0\nRepeatImage=1\nOwnImage=1\n"
-                                          "ImageTime=5\nImageSum=1\nImageList0="
-                                       << red << "\n";
+    std::ofstream(home.settingsFile())
+        << "[Custom Images]\nRandomImage=0\nCycImage=0\nRepeatImage=1\nOwnImage=1\n"
+           "ImageTime=5\nImageSum=1\nImageList0="
+        << red << "\n";
     TestWindow preview(PREVIEW.x, PREVIEW.y, PREVIEW.width, PREVIEW.height, UNDRAWN_COLOUR);
     Aquarium saver(home, saverOn(preview));
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -251,8 +254,9 @@ TEST(Saver, PlaysTheBuiltInMusicOnlyWhenAskedTo) {
         TempHome home;
         const std::string soundFile = home.path() + "/out.raw";
         TestWindow preview(PREVIEW.x, PREVIEW.y, PREVIEW.width, PREVIEW.height, UNDRAWN_COLOUR);
-        Aquarium saver(home, saverOn(preview, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + soundFile},
-                                     sound ? std::vector<std::string>{"--sound"} : std::vector<std::string>{}));
+        Aquarium saver(home,
+                       saverOn(preview, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + soundFile},
+                               sound ? std::vector<std::string>{"--sound"} : std::vector<std::string>{}));
         Screenshot shot;
         ASSERT_TRUE(waitUntilFilled("saver-sound", PREVIEW, shot)) << saver.output();
         sleepSeconds(2.0);
@@ -286,15 +290,19 @@ TEST(Saver, DrawsAtTheAquariumsPaceOfSixtyFourFramesASecondAtMost) {
     ASSERT_GT(times.size(), 100u);
     // The last eight seconds before the end.
     const double end = times.back();
-    const auto counted = std::count_if(times.begin(), times.end(), [&](double t) { return t > end - 8000.0; });
+    const auto counted =
+        std::count_if(times.begin(), times.end(), [&](double t) { return t > end - 8000.0; });
     const double rate = static_cast<double>(counted) / 8.0;
     EXPECT_LE(rate, 64.5);
     EXPECT_GE(rate, 40.0) << "frames keep coming";
 }
 
 TEST(Saver, UnknownOptionsGetTheUsageTextAndStatusTwo) {
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"--bogus"}, {"--window-id", "window"}, {"--window-id"}, {"--sound"}, {"stray"}}) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--bogus"},
+                                                      {"--window-id", "window"},
+                                                      {"--window-id"},
+                                                      {"--sound"},
+                                                      {"stray"}}) {
         TempHome home;
         LaunchOptions options;
         options.arguments = arguments;
@@ -319,14 +327,15 @@ TEST(SaverUnderXscreensaver, ActivateFillsTheScreenAndDeactivateEndsTheSaver) {
         }
     }
     const std::string daemonHome = home.path();
-    std::ofstream(daemonHome + "/.xscreensaver")
-        << "timeout: 0:30:00\ncycle: 0:00:00\nlock: False\nmode: one\nselected: 0\nfade: False\nunfade: False\n"
-           "splash: False\ndpmsEnabled: False\nprograms: GL: "
-        << binary << " --root \\n\n";
-    const std::string as =
-        (asRoot ? "runuser -u nobody -- " : "") + std::string("env DISPLAY=") + getenv("DISPLAY") + " HOME=" + daemonHome + " ";
+    std::ofstream(daemonHome + "/.xscreensaver") << "timeout: 0:30:00\ncycle: 0:00:00\nlock: False\nmode: "
+                                                    "one\nselected: 0\nfade: False\nunfade: False\n"
+                                                    "splash: False\ndpmsEnabled: False\nprograms: GL: "
+                                                 << binary << " --root \\n\n";
+    const std::string as = (asRoot ? "runuser -u nobody -- " : "") + std::string("env DISPLAY=") +
+                           getenv("DISPLAY") + " HOME=" + daemonHome + " ";
     const std::string log = artifactDirectory() + "/saver-xscreensaver.log";
-    const std::string daemonPid = run(as + "xscreensaver -no-splash -verbose > '" + log + "' 2>&1 & echo $!").output;
+    const std::string daemonPid =
+        run(as + "xscreensaver -no-splash -verbose > '" + log + "' 2>&1 & echo $!").output;
 
     bool ready = false;
     for (int i = 0; i < 100 && !ready; ++i, sleepSeconds(0.1))

@@ -18,7 +18,8 @@ XVisualInfo bareVisual(Display* display) {
     wanted.depth = 24;
     wanted.c_class = TrueColor;
     int count = 0;
-    XVisualInfo* all = XGetVisualInfo(display, VisualScreenMask | VisualDepthMask | VisualClassMask, &wanted, &count);
+    XVisualInfo* all =
+        XGetVisualInfo(display, VisualScreenMask | VisualDepthMask | VisualClassMask, &wanted, &count);
     for (int i = 0; i < count; ++i) {
         int doubleBuffer = 1, depthBits = 1;
         glXGetConfig(display, &all[i], GLX_DOUBLEBUFFER, &doubleBuffer);
@@ -52,8 +53,8 @@ TestWindow::TestWindow(int x, int y, int width, int height, unsigned long backgr
         attributes.colormap = XCreateColormap(display, DefaultRootWindow(display), info.visual, AllocNone);
         mask |= CWColormap;
     }
-    window = XCreateWindow(display, DefaultRootWindow(display), x, y, width, height, 0, depth, InputOutput, chosen,
-                           mask, &attributes);
+    window = XCreateWindow(display, DefaultRootWindow(display), x, y, width, height, 0, depth, InputOutput,
+                           chosen, mask, &attributes);
     XMapRaised(display, window);
     XSync(display, False);
 }

@@ -11,14 +11,15 @@ struct _XDisplay;
 namespace veltamar::e2e {
 
 class TestWindow {
-public:
+  public:
     enum class Visual {
         Default,  // the screen's default visual (on Xvfb: double-buffered OpenGL with a depth buffer)
         Bare,     // a true-colour visual with neither double buffering nor a depth buffer
     };
 
     // background: 0xRRGGBB. The window is mapped and on the screen when the constructor returns.
-    TestWindow(int x, int y, int width, int height, unsigned long background, Visual visual = Visual::Default);
+    TestWindow(int x, int y, int width, int height, unsigned long background,
+               Visual visual = Visual::Default);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
@@ -32,7 +33,7 @@ public:
     // Destroys the window now (as a daemon does when it unblanks).
     void destroy();
 
-private:
+  private:
     _XDisplay* display = nullptr;
     unsigned long window = 0;
 };

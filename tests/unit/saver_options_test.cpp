@@ -29,10 +29,17 @@ TEST(SaverOptions, TheWindowComesFromTheDaemonTheIdOrTheRoot) {
 }
 
 TEST(SaverOptions, AnythingElseIsWrongAndHelpIsHelp) {
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"--sound"}, {"--bogus"}, {"--root", "extra"}, {"--window-id"},
-          {"--window-id", "0"}, {"--window-id", "0x"}, {"--window-id", "12abc"}, {"--window-id", "-5"},
-          {"--window-id", "99999999999999999999999"}, {"---root"}, {"-"}}) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--sound"},
+                                                      {"--bogus"},
+                                                      {"--root", "extra"},
+                                                      {"--window-id"},
+                                                      {"--window-id", "0"},
+                                                      {"--window-id", "0x"},
+                                                      {"--window-id", "12abc"},
+                                                      {"--window-id", "-5"},
+                                                      {"--window-id", "99999999999999999999999"},
+                                                      {"---root"},
+                                                      {"-"}}) {
         const SaverCommandLine line = parse(arguments);
         EXPECT_EQ(line.outcome, Outcome::Wrong) << arguments.back();
         EXPECT_FALSE(line.problem.empty());

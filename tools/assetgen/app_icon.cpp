@@ -32,7 +32,8 @@ RgbaImage paintAppIcon(int size) {
         return mix(fromBytes(96, 200, 240), fromBytes(8, 54, 128), clamp01(y / s));
     });
     for (const double x : {0.30, 0.55, 0.80}) {
-        const Distance ray = polygon({at(x - 0.05, 0.0), at(x + 0.04, 0.0), at(x - 0.12, 1.0), at(x - 0.28, 1.0)});
+        const Distance ray =
+            polygon({at(x - 0.05, 0.0), at(x + 0.04, 0.0), at(x - 0.12, 1.0), at(x - 0.28, 1.0)});
         fill(image, intersect(tank, ray), Colour{1, 1, 1}, 0.12);
     }
 
@@ -58,8 +59,8 @@ RgbaImage paintAppIcon(int size) {
     fill(image, circle(at(0.30, 0.46), 0.028 * s), OUTLINE);
 
     // Bubbles rising from the fish's mouth.
-    for (const auto& [x, y, r] : {std::array<double, 3>{0.22, 0.33, 0.045}, {0.27, 0.20, 0.035},
-                                  {0.20, 0.11, 0.028}}) {
+    for (const auto& [x, y, r] :
+         {std::array<double, 3>{0.22, 0.33, 0.045}, {0.27, 0.20, 0.035}, {0.20, 0.11, 0.028}}) {
         const Distance bubble = circle(at(x, y), std::max(r * s, 0.9));
         fill(image, subtract(bubble, grown(bubble, -std::max(0.7, s / 64.0))), Colour{1, 1, 1}, 0.85);
         fill(image, bubble, Colour{1, 1, 1}, 0.18);
