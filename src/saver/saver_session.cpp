@@ -1,13 +1,10 @@
 #include "saver/saver_session.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -21,37 +18,12 @@
 #include "render/glx_window.h"
 #include "saver/saver_aquarium.h"
 #include "saver/saver_loop.h"
+#include "saver/scratch_directory.h"
 #include "settings/settings_file.h"
 
 namespace veltamar {
 
 namespace {
-
-// A directory of the saver's own for the short-lived files made from the packed resources. The
-// data directory is not used for them: several savers (one per monitor) and the aquarium may run at
-// once and would make and delete the same files there, and the saver must work where the data
-// directory cannot be used. Removed when the saver ends.
-class ScratchDirectory {
-  public:
-    ScratchDirectory() {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && tmp[0] == '/' ? tmp : "/tmp") + "/veltamar-saver-XXXXXX";
-        if (mkdtemp(pattern.data())) directory = pattern + "/";
-    }
-    ~ScratchDirectory() { remove(); }
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    const std::string& path() const { return directory; }
-    void remove() {
-        std::error_code ignored;
-        if (!directory.empty()) std::filesystem::remove_all(directory, ignored);
-        directory.clear();
-    }
-
-  private:
-    std::string directory;
-};
 
 double nowMs() {
     static const auto start = std::chrono::steady_clock::now();

@@ -208,6 +208,45 @@ TEST(Saver, EndsWithStatusZeroWithinASecondOnSigtermSigintOrItsWindowsEnd) {
     }
 }
 
+TEST(Saver, ClearsAwayTheFolderOfASaverThatWasKilledButNotThoseOfRunningSavers) {
+    TempHome home;
+    const auto folders = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(home.path()))
+            if (entry.path().filename().string().rfind("veltamar-saver-", 0) == 0)
+                names.push_back(entry.path());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> temporary{"TMPDIR=" + home.path()};
+    TestWindow first(40, 40, 320, 240, UNDRAWN_COLOUR);
+    TestWindow second(600, 400, 320, 240, UNDRAWN_COLOUR);
+    Screenshot shot;
+    {
+        Aquarium killed(home, saverOn(first, temporary));
+        ASSERT_TRUE(waitUntilFilled("saver-killed", {40, 40, 320, 240}, shot)) << killed.output();
+        killed.signal(SIGKILL);
+        killed.waitForExit(5);
+    }
+    const auto abandoned = folders();
+    ASSERT_EQ(abandoned.size(), 1u) << "SIGKILL leaves the folder behind";
+
+    Aquarium running(home, saverOn(first, temporary));
+    ASSERT_TRUE(waitUntilFilled("saver-after-killed", {40, 40, 320, 240}, shot)) << running.output();
+    const auto afterFirst = folders();
+    ASSERT_EQ(afterFirst.size(), 1u);
+    EXPECT_NE(afterFirst[0], abandoned[0]) << "the abandoned folder is gone, the new saver has its own";
+
+    Aquarium beside(home, saverOn(second, temporary));
+    ASSERT_TRUE(waitUntilFilled("saver-beside-running", {600, 400, 320, 240}, shot)) << beside.output();
+    EXPECT_EQ(folders().size(), 2u) << "a running saver's folder stays";
+    running.signal(SIGTERM);
+    beside.signal(SIGTERM);
+    EXPECT_EQ(running.waitForExit(5), 0);
+    EXPECT_EQ(beside.waitForExit(5), 0);
+    EXPECT_TRUE(folders().empty());
+}
+
 TEST(Saver, RunsBesideTheAquariumAndBesideAnotherSaver) {
     TempHome home;
     TestWindow first(40, 40, 320, 240, UNDRAWN_COLOUR);
