@@ -159,7 +159,10 @@ void ProfileDocument::set(std::string_view section, std::string_view key, std::s
     }
     if (sectionLine == lines.size()) {
         if (!lines.empty() && !trim(lines.back()).empty()) lines.emplace_back();
-        lines.push_back("[" + std::string(section) + "]");
+        // Built up in steps: "[" + section + "]" trips GCC 12's -Wrestrict at -O3 (a false alarm).
+        std::string header = "[";
+        header.append(section).append("]");
+        lines.push_back(std::move(header));
         lines.push_back(entry);
         changed = true;
         return;
