@@ -3,7 +3,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build build-tests deps test-deps test-sanitize fuzz soak bench clean
+.PHONY: run test build build-tests deps test-deps test-sanitize fuzz soak bench install deb clean
 
 run: build
 	./$(BUILD)/veltamar
@@ -43,6 +43,24 @@ SOAK_SECONDS ?= 1800
 soak: build-tests
 	VELTAMAR_SOAK_SECONDS=$(SOAK_SECONDS) ./$(BUILD)/tests/e2e/e2e_tests --gtest_filter='Soak.*'
 
+# Installs the program, its desktop entries, icons, screensaver registration and manual page
+# under PREFIX (default /usr/local), below DESTDIR when given (make install PREFIX=/usr DESTDIR=/tmp/x).
+PREFIX ?= /usr/local
+install: deps
+	cmake -S . -B $(BUILD) -G Ninja -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) --target veltamar veltamar_icons
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
+
+# The Debian package, built as a packager builds it (Release, no tests, warnings not errors), with
+# its dependencies computed from the program: $(DEB_BUILD)/veltamar_<version>_<architecture>.deb
+DEB_BUILD ?= build-deb
+deb: deps
+	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
+	      -DVELTAMAR_WERROR=OFF
+	cmake --build $(DEB_BUILD)
+	cd $(DEB_BUILD) && cpack -G DEB
+	@ls $(DEB_BUILD)/*.deb
+
 deps:
 	@scripts/install-deps
 
@@ -50,4 +68,4 @@ test-deps:
 	@scripts/install-deps --tests
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(DEB_BUILD)

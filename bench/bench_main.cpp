@@ -6,6 +6,7 @@
 // --snapshot keeps the last frame: every run of the same options draws the same frames, so two
 // builds can be compared pixel for pixel.
 
+#include <GL/gl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -17,16 +18,14 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "bench_scenario.h"
 #include "render/frame_renderer.h"
+#include "render/glx_window.h"
 #include "render/scene_init.h"
-
-// Last: Xlib's macros (None, Status, ...) would clash with names of the program's headers.
-#include <GL/glx.h>
-#include <X11/Xlib.h>
 
 using namespace veltamar;
 
@@ -87,45 +86,6 @@ Options parse(int argc, char** argv) {
     return o;
 }
 
-// A mapped X window with a double-buffered GLX context current on it.
-class GlxWindow : public FrameHost {
-public:
-    GlxWindow(int width, int height) {
-        display = XOpenDisplay(nullptr);
-        if (!display) return;
-        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
-                            GLX_DEPTH_SIZE, 24, None};
-        XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
-        if (!visual) return;
-        XSetWindowAttributes wa{};
-        wa.colormap = XCreateColormap(display, RootWindow(display, visual->screen), visual->visual, AllocNone);
-        wa.override_redirect = True;
-        window = XCreateWindow(display, RootWindow(display, visual->screen), 0, 0, width, height, 0, visual->depth,
-                               InputOutput, visual->visual, CWColormap | CWOverrideRedirect, &wa);
-        XMapWindow(display, window);
-        XSync(display, False);
-        context = glXCreateContext(display, visual, nullptr, True);
-        XFree(visual);
-        ready = context && glXMakeCurrent(display, window, context);
-    }
-    ~GlxWindow() override {
-        if (!display) return;
-        glXMakeCurrent(display, None, nullptr);
-        if (context) glXDestroyContext(display, context);
-        if (window) XDestroyWindow(display, window);
-        XCloseDisplay(display);
-    }
-    bool ok() const { return ready; }
-    void hideCursor() override {}
-    void swapBuffers() override { glXSwapBuffers(display, window); }
-
-private:
-    Display* display = nullptr;
-    Window window = 0;
-    GLXContext context = nullptr;
-    bool ready = false;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,9 +96,10 @@ int main(int argc, char** argv) {
     if (!mkdtemp(home)) return 1;
     setenv("XDG_CONFIG_HOME", home, 1);
 
-    GlxWindow window(options.width, options.height);
-    if (!window.ok()) {
-        std::fprintf(stderr, "veltamar-bench: no GLX window (is DISPLAY set?)\n");
+    std::string problem;
+    const std::unique_ptr<GlxWindow> window = GlxWindow::createOwn(options.width, options.height, problem);
+    if (!window) {
+        std::fprintf(stderr, "veltamar-bench: %s\n", problem.c_str());
         return 1;
     }
 
@@ -147,13 +108,13 @@ int main(int argc, char** argv) {
     initialiseScene(scene, view, options.width, options.height);
     BenchScenario scenario(options.tool, options.fish, scene, view);
     scenario.beforeFrame(0);
-    drawFrame(scene, view, window);
+    drawFrame(scene, view, *window);
     const double startupMs = wallMs() - startWall;
 
     // Let every fish appear and the tool settle before measuring.
     for (int frame = 1; frame <= 60; ++frame) {
         scenario.beforeFrame(frame);
-        drawFrame(scene, view, window);
+        drawFrame(scene, view, *window);
     }
 
     std::vector<double> cpuPerFrame, wallPerFrame;
@@ -162,7 +123,7 @@ int main(int argc, char** argv) {
         const double cpu0 = processCpuMs(), wall0 = wallMs();
         for (int i = 0; i < options.frames; ++i, ++frame) {
             scenario.beforeFrame(frame);
-            drawFrame(scene, view, window);
+            drawFrame(scene, view, *window);
         }
         cpuPerFrame.push_back((processCpuMs() - cpu0) / options.frames);
         wallPerFrame.push_back((wallMs() - wall0) / options.frames);

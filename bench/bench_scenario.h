@@ -3,7 +3,7 @@
 #include <string>
 
 #include "render/scene_state.h"
-#include "view/view_state.h"
+#include "render/view_state.h"
 
 // What the benchmark's user does: how many fish swim, which tool is chosen, and the mouse moves
 // and clicks of that tool, the same in every run.

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/aquarium_app.h"
 #include "app/display_backend.h"
 #include "app/main_frame.h"
 #include "platform/message_box.h"
@@ -43,12 +44,13 @@ bool AquariumApp::OnInit() {
     return true;
 }
 
-}  // namespace veltamar
-
-wxIMPLEMENT_APP_NO_MAIN(veltamar::AquariumApp);
-
-int main(int argc, char** argv) {
+int runAquarium(int argc, char** argv) {
     // GTK picks its backend when it starts, inside wxEntry.
-    veltamar::requestX11BackendOnWayland();
+    requestX11BackendOnWayland();
     return wxEntry(argc, argv);
 }
+
+}  // namespace veltamar
+
+// The entry point is the program's own (main.cpp), which starts wx only for the aquarium.
+wxIMPLEMENT_APP_NO_MAIN(veltamar::AquariumApp);

@@ -43,7 +43,7 @@ void stopBuiltInSound() {
 
 void startBuiltInSound() {
     if (!openAudioDevice()) return;
-    const auto directory = locateDataDirectory();
+    const auto directory = locateResourceDirectory();
     if (!directory) return;
 
     stopBuiltInSound();

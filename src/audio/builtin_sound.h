@@ -5,10 +5,10 @@
 
 namespace veltamar {
 
-// Unpacks the built-in music into the data directory, sets the device volume from the sound
+// Unpacks the built-in music into the resource directory (locateResourceDirectory), sets the device volume from the sound
 // volume setting ("YINLIANG"), starts it looping from its beginning and deletes both files at
 // once (the sound is already held in memory). Any earlier built-in sound stops first. Without a
-// sound device or a usable data directory nothing happens and nothing is reported.
+// sound device or a usable resource directory nothing happens and nothing is reported.
 void startBuiltInSound();
 
 // Stops the built-in sound, if it plays.

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "render/tank_bounds.h"
+#include "environment/tank_bounds.h"
 
 // The colour plane far behind the tank: the scene's background colour wherever the backdrop
 // picture does not cover it. It shows one fixed colour, a vertical two-colour gradient, or an

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "render/tank_bounds.h"
+#include "environment/tank_bounds.h"
 
 // The surface that carries the backdrop picture: a gently curved Bezier patch of degree 5 in both
 // directions standing behind the tank, just in front of the colour plane. Its control points are

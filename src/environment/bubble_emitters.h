@@ -4,7 +4,7 @@
 #include <string>
 
 #include "environment/particle_system.h"
-#include "render/tank_bounds.h"
+#include "environment/tank_bounds.h"
 
 // The three bubble emitters near the back of the tank. Each shows 110 minus the bubble setting
 // of its 110 bubbles; they are drawn additively over everything drawn before them.

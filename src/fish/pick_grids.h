@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "environment/tank_bounds.h"
 #include "fish/point3.h"
-#include "render/tank_bounds.h"
 
 // The two sets of thin invisible strips that the mouse picks against to find a world point on the
 // plane z = -70: 101 vertical strips across the tank (pickColumns) and 51 horizontal ones up it

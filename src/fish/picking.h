@@ -2,10 +2,10 @@
 
 #include <functional>
 
+#include "environment/tank_bounds.h"
 #include "fish/fish_population.h"
 #include "fish/pick_grids.h"
 #include "fish/point3.h"
-#include "render/tank_bounds.h"
 
 // The mouse tools find what is under the pointer with OpenGL's selection mode: the fish a touch or
 // zoom acts on, and the world point (on the plane z = -70) where food drops and the swirl marker

@@ -14,6 +14,8 @@ namespace {
 
 constexpr const char* APPLICATION_DIRECTORY = "VeltamarScr";
 
+std::optional<std::string> ownResourceDirectory;
+
 std::optional<std::string> configHome() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/') return std::string(xdg);
     if (const char* home = std::getenv("HOME"); home && home[0] != '\0') return std::string(home) + "/.config";
@@ -36,6 +38,12 @@ bool makeDirectories(const std::string& path, mode_t mode) {
 
 }  // namespace
 
+std::optional<std::string> dataDirectoryPath() {
+    const auto base = configHome();
+    if (!base) return std::nullopt;
+    return *base + "/" + APPLICATION_DIRECTORY + "/";
+}
+
 std::optional<std::string> locateDataDirectory() {
     const auto base = configHome();
     if (!base) return std::nullopt;
@@ -43,6 +51,13 @@ std::optional<std::string> locateDataDirectory() {
     if (!isWritableDirectory(directory) && !(makeDirectories(directory, 0700) && isWritableDirectory(directory)))
         return std::nullopt;
     return directory + "/";
+}
+
+void useResourceDirectory(const std::string& directory) { ownResourceDirectory = directory; }
+
+std::optional<std::string> locateResourceDirectory() {
+    if (ownResourceDirectory) return ownResourceDirectory;
+    return locateDataDirectory();
 }
 
 std::string dataDirectory() {

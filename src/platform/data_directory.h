@@ -18,4 +18,16 @@ std::optional<std::string> locateDataDirectory();
 // current directory.
 std::string dataDirectory();
 
+// Where the data directory is (with its trailing '/'), without creating or checking it: for reading
+// the settings file where nothing may be written. Nothing when neither XDG_CONFIG_HOME nor HOME is
+// set.
+std::optional<std::string> dataDirectoryPath();
+
+// The directory for the short-lived files made from the packed resources: the data directory, as
+// locateDataDirectory finds it, unless a shell has named one of its own (the screensaver, which may
+// run beside the aquarium and beside other savers, and must work where the data directory cannot be
+// used). The path ends with '/'.
+void useResourceDirectory(const std::string& directory);
+std::optional<std::string> locateResourceDirectory();
+
 }  // namespace veltamar

@@ -84,6 +84,8 @@ bool removeEmptyDirectory(const std::string& path) {
 constexpr const char* UNFINISHED_SAVE_INFIX = ".saving-";
 constexpr std::size_t UNFINISHED_SAVE_SUFFIX_LENGTH = 6;
 
+bool writesForbidden = false;
+
 bool isUnfinishedSaveOf(const std::string& name, const std::string& fileName) {
     const std::string prefix = fileName + UNFINISHED_SAVE_INFIX;
     return name.size() == prefix.size() + UNFINISHED_SAVE_SUFFIX_LENGTH && name.compare(0, prefix.size(), prefix) == 0 &&
@@ -191,7 +193,12 @@ std::string ProfileDocument::text() const {
     return out;
 }
 
+void forbidProfileWrites() { writesForbidden = true; }
+
+bool profileWritesForbidden() { return writesForbidden; }
+
 bool ProfileDocument::save(const std::string& path) {
+    if (writesForbidden) return false;
     std::string temporary = path + UNFINISHED_SAVE_INFIX + std::string(UNFINISHED_SAVE_SUFFIX_LENGTH, 'X');
     const int fd = mkstemp(temporary.data());
     if (fd < 0) return false;
@@ -212,6 +219,7 @@ bool ProfileDocument::save(const std::string& path) {
 }
 
 void removeUnfinishedSaves(const std::string& path) {
+    if (writesForbidden) return;
     const fs::path file(path);
     const fs::path directory = file.has_parent_path() ? file.parent_path() : fs::path(".");
     const std::string fileName = file.filename().string();
@@ -235,6 +243,9 @@ bool writeProfileString(std::string_view section, std::string_view key, std::str
 }
 
 ProfileWriteBatch::ProfileWriteBatch(std::string path) : path(std::move(path)), document(ProfileDocument::load(this->path)) {}
+
+ProfileWriteBatch::ProfileWriteBatch(std::string path, ProfileDocument start)
+    : path(std::move(path)), document(std::move(start)) {}
 
 ProfileWriteBatch::~ProfileWriteBatch() { commit(); }
 

@@ -45,6 +45,12 @@ private:
     bool changed = false;
 };
 
+// From now on this process writes no profile file: every save (and every clearing away of
+// unfinished saves) leaves the disk as it is and reports failure. For the screensaver, which reads
+// the settings and must never change them. There is no way back.
+void forbidProfileWrites();
+bool profileWritesForbidden();
+
 // Removes what saves of the file that never finished have left beside it: the temporary files of a
 // process that was killed between writing one and renaming it over the file. Only while no other
 // process can be saving the file (the program calls it at start-up, when it is the only aquarium).
@@ -62,6 +68,8 @@ bool writeProfileString(std::string_view section, std::string_view key, std::str
 class ProfileWriteBatch {
 public:
     explicit ProfileWriteBatch(std::string path);
+    // Works on the given document instead of the file's text (which it replaces when committed).
+    ProfileWriteBatch(std::string path, ProfileDocument start);
     ~ProfileWriteBatch();
     ProfileWriteBatch(const ProfileWriteBatch&) = delete;
     ProfileWriteBatch& operator=(const ProfileWriteBatch&) = delete;
@@ -69,6 +77,8 @@ public:
     std::string read(std::string_view section, std::string_view key) const;
     void write(std::string_view section, std::string_view key, std::string_view value);
     bool commit();
+    // The text as read, with the writes made so far.
+    const ProfileDocument& contents() const { return document; }
 
 private:
     std::string path;

@@ -11,10 +11,10 @@
 #include "fish/shown_fish.h"
 #include "render/camera.h"
 #include "render/gl_error_watch.h"
-#include "render/tool_pass.h"
+#include "render/idle_counter.h"
 #include "render/text_overlay.h"
+#include "render/tool_pass.h"
 #include "settings/live_settings.h"
-#include "view/idle_counter.h"
 
 namespace veltamar {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/scene_state.h"
-#include "view/view_state.h"
+#include "render/view_state.h"
 
 // Drawing of one frame of the aquarium. There is no simulation clock: every animated element
 // advances by one step per drawn frame.

@@ -72,7 +72,7 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
     buildBackdropControlPoints(scene.backdrop, scene.tank);
     drawBackdropSurface(scene.backdrop.backdropControlPoints, scene.backdrop.backdropDivisions);
 
-    const auto directory = locateDataDirectory();
+    const auto directory = locateResourceDirectory();
     if (!directory) {
         showMessage("Error Find TempPath.", "ERROR");
         return;

@@ -11,10 +11,10 @@
 #include "environment/screen_ripple.h"
 #include "environment/sea_floor.h"
 #include "environment/swirl_marker.h"
+#include "environment/tank_bounds.h"
 #include "fish/fish_population.h"
 #include "fish/pick_grids.h"
 #include "fish/picking.h"
-#include "render/tank_bounds.h"
 
 // The scene data of the aquarium view: everything the frame drawing reads and animates. The view
 // holds one SceneState by value for its whole life.

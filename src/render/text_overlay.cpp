@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/product_info.h"
 #include "platform/outline_font.h"
+#include "platform/product_info.h"
 
 namespace veltamar {
 

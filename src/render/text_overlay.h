@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/view_state.h"
+#include "render/view_state.h"
 
 // The few lines of title and help text that float in the scene at start-up. They are drawn first
 // in every frame, with extruded outline glyphs, and hide themselves after 200 frames; F1 shows and

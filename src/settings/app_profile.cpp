@@ -2,8 +2,8 @@
 
 #include <wx/fileconf.h>
 
-#include "app/product_info.h"
 #include "platform/data_directory.h"
+#include "platform/product_info.h"
 
 namespace veltamar {
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 
 #include "platform/crt_rand.h"
 #include "platform/data_directory.h"
@@ -13,7 +14,26 @@
 
 namespace veltamar {
 
-std::string settingsPath() { return dataDirectory() + SETTINGS_FILE_NAME; }
+namespace {
+
+// With read-only settings: the file as the first load read it, with that load's writes held here
+// instead of on the disk, so that every later load of the process (a scene built anew) takes the
+// same values, as it would have from the written file; a missing fish count is drawn once.
+std::optional<ProfileDocument> readOnlyView;
+
+}  // namespace
+
+std::string settingsPath() {
+    if (settingsReadOnly()) {
+        const auto directory = dataDirectoryPath();
+        return directory ? *directory + SETTINGS_FILE_NAME : std::string();
+    }
+    return dataDirectory() + SETTINGS_FILE_NAME;
+}
+
+void keepSettingsReadOnly() { forbidProfileWrites(); }
+
+bool settingsReadOnly() { return profileWritesForbidden(); }
 
 std::string fishKey(int species) { return "Fish" + std::to_string(species); }
 
@@ -37,7 +57,7 @@ double leadingDecimal(std::string_view text) {
 void loadSettings() {
     const std::string path = settingsPath();
     removeUnfinishedSaves(path);
-    ProfileWriteBatch file(path);
+    ProfileWriteBatch file = readOnlyView ? ProfileWriteBatch(path, *readOnlyView) : ProfileWriteBatch(path);
 
     for (const AquariumKey& key : AQUARIUM_KEYS) {
         const std::string stored = file.read(SECTION_AQUARIUM, key.name);
@@ -68,6 +88,7 @@ void loadSettings() {
         liveSettings.speciesCounts[s] = std::min(count, SPECIES_MAXIMUM);
     }
 
+    if (settingsReadOnly()) readOnlyView = file.contents();
     file.commit();
 }
 

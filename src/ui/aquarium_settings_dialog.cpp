@@ -8,8 +8,8 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
-#include "app/product_info.h"
 #include "audio/builtin_sound.h"
+#include "platform/product_info.h"
 #include "settings/settings_file.h"
 #include "ui/controls/color_slider.h"
 #include "ui/controls/color_swatch_button.h"

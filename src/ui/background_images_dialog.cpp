@@ -9,12 +9,12 @@
 #include "assets/picture_texture.h"
 #include "environment/own_backdrop.h"
 #include "platform/crt_rand.h"
+#include "render/idle_counter.h"
+#include "settings/custom_sections.h"
 #include "settings/settings_file.h"
-#include "ui/custom_sections.h"
 #include "ui/dialog_support.h"
 #include "ui/ui_pictures.h"
 #include "ui/wx_color.h"
-#include "view/idle_counter.h"
 
 namespace veltamar {
 
@@ -22,7 +22,7 @@ namespace {
 
 constexpr const char* TITLE = "Custom Background - Free Veltamar Screensaver 1.0";
 constexpr const char* PICTURE_FILTER = "(*.jpg;*.bmp;*.png)|*.jpg;*.bmp;*.png";
-constexpr const char* DEFAULT_INTERVAL = "5";
+constexpr const char* DEFAULT_INTERVAL = SlideShow::DEFAULT_INTERVAL_TEXT;
 constexpr ColorRef LIST_BACKGROUND = rgbColor(207, 184, 130);
 constexpr ColorRef LIST_TEXT = rgbColor(0, 0, 255);
 constexpr ColorRef ON_COLOUR = rgbColor(0, 255, 0);

@@ -8,10 +8,10 @@
 #include <array>
 #include <memory>
 
+#include "assets/picture_reader.h"
+#include "environment/slide_show.h"
 #include "ui/controls/hover_button.h"
 #include "ui/controls/icon_check_button.h"
-#include "ui/picture_reader.h"
-#include "ui/slide_show.h"
 
 // "Custom Background": up to ten of the user's own pictures and the slide show over them. The
 // view creates it hidden at start-up, with its OpenGL context current (the pictures become

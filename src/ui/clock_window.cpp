@@ -1,7 +1,7 @@
 #include "ui/clock_window.h"
 
-#include "app/product_info.h"
 #include "platform/no_activation.h"
+#include "platform/product_info.h"
 
 namespace veltamar {
 

@@ -6,8 +6,9 @@
 
 #include <algorithm>
 
-#include "app/product_info.h"
 #include "platform/crt_rand.h"
+#include "platform/product_info.h"
+#include "render/idle_counter.h"
 #include "settings/settings_file.h"
 #include "ui/controls/hover_button.h"
 #include "ui/controls/hyperlink_static.h"
@@ -15,7 +16,6 @@
 #include "ui/dialog_units.h"
 #include "ui/inverted_oval.h"
 #include "ui/ui_pictures.h"
-#include "view/idle_counter.h"
 
 namespace veltamar {
 

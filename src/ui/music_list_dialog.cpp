@@ -8,12 +8,12 @@
 #include "audio/sound_arbiter.h"
 #include "platform/crt_rand.h"
 #include "platform/message_box.h"
+#include "render/idle_counter.h"
 #include "settings/app_profile.h"
+#include "settings/custom_sections.h"
 #include "settings/settings_file.h"
-#include "ui/custom_sections.h"
 #include "ui/dialog_support.h"
 #include "ui/wx_color.h"
-#include "view/idle_counter.h"
 
 namespace veltamar {
 

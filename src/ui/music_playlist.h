@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/play_mode.h"
+#include "settings/play_mode.h"
 
 // What the music list dialog does with its play list, free of any window: the list, the play
 // mode, which track is chosen and played, the "On/Off" state, which buttons may be used, and

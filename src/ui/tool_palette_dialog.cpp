@@ -1,10 +1,10 @@
 #include "ui/tool_palette_dialog.h"
 
+#include "render/commands.h"
 #include "ui/command_delivery.h"
 #include "ui/controls/hover_button.h"
 #include "ui/screen_area.h"
 #include "ui/ui_picture_ids.h"
-#include "view/commands.h"
 
 namespace veltamar {
 

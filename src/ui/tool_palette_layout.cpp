@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/commands.h"
 #include "ui/ui_picture_ids.h"
-#include "view/commands.h"
 
 namespace veltamar {
 

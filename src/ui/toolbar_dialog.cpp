@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/product_info.h"
+#include "platform/product_info.h"
 #include "ui/command_delivery.h"
 #include "ui/controls/hyperlink_static.h"
 #include "ui/led_clock.h"

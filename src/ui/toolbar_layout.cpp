@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/product_info.h"
-#include "view/commands.h"
+#include "platform/product_info.h"
+#include "render/commands.h"
 
 namespace veltamar {
 

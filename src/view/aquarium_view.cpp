@@ -11,6 +11,7 @@
 #include "audio/sound_arbiter.h"
 #include "platform/gl_release.h"
 #include "platform/message_box.h"
+#include "render/idle_counter.h"
 #include "render/scene_init.h"
 #include "ui/aquarium_settings_dialog.h"
 #include "ui/background_images_dialog.h"
@@ -19,7 +20,7 @@
 #include "ui/music_list_dialog.h"
 #include "ui/toolbar_dialog.h"
 #include "ui/ui_picture_ids.h"
-#include "view/idle_counter.h"
+#include "view/view_commands.h"
 
 namespace veltamar {
 

@@ -6,12 +6,12 @@
 #include <chrono>
 #include <memory>
 
+#include "platform/frame_pacer.h"
 #include "render/frame_renderer.h"
 #include "render/scene_state.h"
+#include "render/view_state.h"
 #include "ui/dialog_runners.h"
 #include "ui/tool_palette_dialog.h"
-#include "view/frame_pacer.h"
-#include "view/view_state.h"
 
 // The aquarium view: the main frame's only child. It owns the OpenGL context and the scene, draws
 // one frame per timer tick, turns mouse and keys into requests for the scene and carries out the

@@ -129,13 +129,16 @@ Aquarium::Aquarium(const TempHome& home, LaunchOptions options) {
         setenv("HOME", home.path().c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home.path() + "/.config").c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        std::string preload = COMMAND_INJECTOR_LIBRARY;
-        setenv("VELTAMAR_COMMAND_FILE", commandFile.c_str(), 1);
+        std::string preload;
+        if (options.arguments.empty()) {
+            preload = COMMAND_INJECTOR_LIBRARY;
+            setenv("VELTAMAR_COMMAND_FILE", commandFile.c_str(), 1);
+        }
         if (!swapFile.empty()) {
-            preload += std::string(" ") + SWAP_RECORDER_LIBRARY;
+            preload += std::string(preload.empty() ? "" : " ") + SWAP_RECORDER_LIBRARY;
             setenv("SWAP_TIMESTAMPS_OUT", swapFile.c_str(), 1);
         }
-        setenv("LD_PRELOAD", preload.c_str(), 1);
+        if (!preload.empty()) setenv("LD_PRELOAD", preload.c_str(), 1);
         for (const std::string& entry : options.environment) putenv(strdup(entry.c_str()));
         const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (out >= 0) {
@@ -143,7 +146,11 @@ Aquarium::Aquarium(const TempHome& home, LaunchOptions options) {
             dup2(out, 2);
         }
         chdir(home.path().c_str());
-        execl(VELTAMAR_BINARY, VELTAMAR_BINARY, static_cast<char*>(nullptr));
+        const std::string binary = options.binary.empty() ? VELTAMAR_BINARY : options.binary;
+        std::vector<char*> argv{const_cast<char*>(binary.c_str())};
+        for (const std::string& argument : options.arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        execv(binary.c_str(), argv.data());
         _exit(127);
     }
 }
@@ -188,6 +195,10 @@ bool Aquarium::waitForWindow(double seconds) {
 void Aquarium::terminate() {
     if (running()) kill(child, SIGTERM);
     waitForExit(10);
+}
+
+void Aquarium::signal(int number) {
+    if (running()) kill(child, number);
 }
 
 std::vector<double> Aquarium::swapTimes() const {

@@ -63,9 +63,13 @@ std::string artifactDirectory();
 struct LaunchOptions {
     std::vector<std::string> environment;  // extra NAME=value entries
     bool recordSwaps = false;              // preload the swap recorder
+    // The program's arguments; with any, it runs as the screensaver, which has no main frame for
+    // the command injector to deliver to.
+    std::vector<std::string> arguments = {};
+    std::string binary = {};  // another build of the program (an unpacked package's); empty: this build's
 };
 
-// The aquarium process.
+// The aquarium process (or the screensaver, given its arguments).
 class Aquarium {
 public:
     explicit Aquarium(const TempHome& home, LaunchOptions options = {});
@@ -78,6 +82,8 @@ public:
     std::optional<int> waitForExit(double seconds);
     bool running();
     void terminate();
+    // Sends a signal to the process.
+    void signal(int number);
     // Times (ms) of the swaps recorded so far; only after the process has ended.
     std::vector<double> swapTimes() const;
     // Delivers a command to the main frame as a menu or toolbar does (within about 0.1 s).

@@ -5,8 +5,8 @@
 #include "gl_test_kit.h"
 #include "offscreen_context.h"
 #include "render/frame_renderer.h"
+#include "render/idle_counter.h"
 #include "render/scene_init.h"
-#include "view/idle_counter.h"
 
 using namespace veltamar;
 

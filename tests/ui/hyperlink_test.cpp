@@ -10,7 +10,7 @@
 
 #include <unistd.h>
 
-#include "app/product_info.h"
+#include "platform/product_info.h"
 #include "test_frame.h"
 #include "ui/controls/hyperlink_static.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include <wx/panel.h>
-#include "app/product_info.h"
+#include "platform/product_info.h"
 
 #include "test_frame.h"
 #include "ui/clock_window.h"

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "render/commands.h"
 #include "surface_support.h"
 #include "test_frame.h"
 #include "ui/icon_menu_item_drawing.h"
@@ -16,7 +17,6 @@
 #include "ui/ui_picture_ids.h"
 #include "ui/ui_pictures.h"
 #include "ui/wx_color.h"
-#include "view/commands.h"
 
 using namespace veltamar;
 using namespace veltamar::uitest;

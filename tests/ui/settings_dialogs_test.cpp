@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "audio/builtin_sound.h"
+#include "render/idle_counter.h"
 #include "settings/live_settings.h"
 #include "settings/settings_file.h"
 #include "test_frame.h"
@@ -24,7 +25,6 @@
 #include "ui/controls/icon_check_button.h"
 #include "ui/fish_number_dialog.h"
 #include "ui/ui_pictures.h"
-#include "view/idle_counter.h"
 
 using namespace veltamar;
 using namespace veltamar::uitest;

@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "render/commands.h"
 #include "surface_support.h"
 #include "test_frame.h"
 #include "ui/controls/hover_button.h"
@@ -13,7 +14,6 @@
 #include "ui/toolbar_dialog.h"
 #include "ui/ui_picture_ids.h"
 #include "ui/ui_pictures.h"
-#include "view/commands.h"
 
 using namespace veltamar;
 using namespace veltamar::uitest;

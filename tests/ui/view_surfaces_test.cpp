@@ -3,12 +3,12 @@
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
+#include "render/commands.h"
 #include "surface_support.h"
 #include "ui/icon_menu_window.h"
 #include "ui/tool_palette_dialog.h"
 #include "ui/toolbar_dialog.h"
 #include "view/aquarium_view.h"
-#include "view/commands.h"
 
 using namespace veltamar;
 using namespace veltamar::uitest;

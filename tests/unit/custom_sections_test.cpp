@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "settings/custom_sections.h"
+#include "settings/play_mode.h"
 #include "temp_config_home.h"
-#include "ui/custom_sections.h"
-#include "ui/play_mode.h"
 
 using namespace veltamar;
 using namespace veltamar::testsupport;

@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
+#include "environment/tank_bounds.h"
 #include "fish/fish_population.h"
 #include "fish/pick_grids.h"
 #include "platform/crt_rand.h"
-#include "render/tank_bounds.h"
 
 using namespace veltamar;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "view/frame_pacer.h"
+#include "platform/frame_pacer.h"
 
 using namespace veltamar;
 

@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
+#include "assets/picture_reader.h"
 #include "bmp_builder.h"
 #include "temp_config_home.h"
-#include "ui/picture_reader.h"
 
 using namespace veltamar;
 using namespace veltamar::testsupport;

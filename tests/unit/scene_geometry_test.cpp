@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "environment/backdrop_surface.h"
+#include "environment/tank_bounds.h"
 #include "render/camera.h"
-#include "render/tank_bounds.h"
 #include "render/tool_pass.h"
 
 using namespace veltamar;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "platform/crt_rand.h"
@@ -157,6 +160,35 @@ TEST(LoadSettings, WithoutADataDirectoryTheUserIsToldAndTheStartGoesOn) {
     setMessageHandler(previous);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "ERROR: Error Find TempPath.");
+}
+
+// The screensaver's settings: the start-up rules apply in memory, the same values at every load of
+// the process, and nothing reaches the disk. Read-only cannot be undone in a process, so it runs in
+// a child process of its own, which ends with 0 when everything held.
+TEST(LoadSettings, ReadOnlySettingsTakeTheStartUpValuesInMemoryAndWriteNothing) {
+    TempConfigHome home;
+    const std::string text = "[Aquarium Settings]\nShow Terra=0\nFOGNONGDU=99\nLIGHTQIANGDU=60\n[Fish Number]\nFish0=7\n";
+    home.writeSettings(text);
+    const std::string unfinishedSave = home.settingsFile() + ".saving-a1b2c3";
+    std::ofstream(unfinishedSave) << "another process's save in flight";
+    EXPECT_EXIT(
+        {
+            keepSettingsReadOnly();
+            crtSrand(1);
+            liveSettings = LiveSettings{};
+            loadSettings();
+            const LiveSettings first = liveSettings;
+            loadSettings();
+            const bool sameAgain = std::memcmp(&first, &liveSettings, sizeof first) == 0;
+            const bool taken = first.showTerra == 1 && first.fogSetting == 25 && first.lightSetting == 60 &&
+                               first.bubbleSetting == 100 && first.speciesCounts[0] == 7;
+            const bool untouched = home.readSettings() == text && std::filesystem::exists(unfinishedSave) &&
+                                   !writeProfileString("Fish Number", "Fish0", "1", home.settingsFile()) &&
+                                   home.readSettings() == text;
+            std::exit(sameAgain && taken && untouched ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(home.readSettings(), text);
 }
 
 TEST(LiveSettingsUpdates, WholeRecordSparesTheCountsAndCountsAreCappedAtFifty) {

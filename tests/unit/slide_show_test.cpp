@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "environment/slide_show.h"
 #include "platform/message_box.h"
-#include "ui/slide_show.h"
 
 using namespace veltamar;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render/text_overlay.h"
-#include "view/view_state.h"
+#include "render/view_state.h"
 
 using namespace veltamar;
 

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "view/idle_counter.h"
-#include "view/view_state.h"
+#include "render/idle_counter.h"
+#include "render/view_state.h"
+#include "view/view_commands.h"
 
 using namespace veltamar;
 

@@ -19,6 +19,9 @@ std::vector<std::uint8_t> encodeWav(const Sound& sound);
 // Raw RGBA, top row first, no header (the size goes into the manifest).
 std::vector<std::uint8_t> encodeRgba(const RgbaImage& image);
 
+// PNG, 8-bit RGBA, each row filtered the way that suits it, compressed with deflate's fixed codes.
+std::vector<std::uint8_t> encodePng(const RgbaImage& image);
+
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 }  // namespace veltamar::assetgen

@@ -6,7 +6,7 @@
 #include <wx/settings.h>
 #include <wx/utils.h>
 
-#include "app/product_info.h"
+#include "platform/product_info.h"
 #include "ui/controls/face_painting.h"
 #include "ui/controls/hyperlink_errors.h"
 #include "ui/controls/text_fit.h"

@@ -1,4 +1,4 @@
-#include "ui/picture_reader.h"
+#include "assets/picture_reader.h"
 
 #include <utility>
 

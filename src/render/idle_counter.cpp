@@ -1,4 +1,4 @@
-#include "view/idle_counter.h"
+#include "render/idle_counter.h"
 
 namespace veltamar {
 

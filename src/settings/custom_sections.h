@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/play_mode.h"
+#include "settings/play_mode.h"
 
 // The settings-file sections of the two list dialogs: "Custom Settings" (the user's music list)
 // and "Custom Images" (the user's background pictures). Both keep the three play-mode buttons,

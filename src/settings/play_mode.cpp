@@ -1,4 +1,4 @@
-#include "ui/play_mode.h"
+#include "settings/play_mode.h"
 
 namespace veltamar {
 

@@ -1,4 +1,4 @@
-#include "ui/custom_sections.h"
+#include "settings/custom_sections.h"
 
 #include <algorithm>
 #include <cctype>

@@ -12,6 +12,7 @@ struct TankBounds {
     float sceneBottom = 0.0f;
     float sceneBack = 0.0f;
     float sceneSpare = 0.0f;
+    bool operator==(const TankBounds&) const = default;
 };
 
 // Bounds for a screen or window of width x height pixels, widened by 20 on either side and 4 above

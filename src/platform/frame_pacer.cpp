@@ -1,4 +1,4 @@
-#include "view/frame_pacer.h"
+#include "platform/frame_pacer.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "view/commands.h"
+#include "render/commands.h"
 
-// Input and control state of the aquarium view, and the rules by which commands and mouse
-// buttons change it. The window class holds one ViewState and forwards its events here; the
-// frame drawing and the picking read it.
+// Input and control state of the aquarium view, and the rules by which the mouse buttons change
+// it. The window class holds one ViewState and forwards its events here; the frame drawing and the
+// picking read it. The commands' rules are the view's own (view/view_commands.h).
 
 namespace veltamar {
 
@@ -21,24 +21,6 @@ struct ViewState {
     bool helpOverlayOn = true;
     int paletteSelection = TOOL_FEED;  // the tool palette's selected command
 };
-
-// What the window has to do for a command after its state has been updated.
-enum class CommandAction {
-    Nothing,
-    RunFishDialog,
-    RunSettingsDialog,
-    ShowMusicDialog,
-    ShowBackgroundDialog,
-    Exit,
-};
-
-// First half of the view's command handling: the tool mode becomes the id (for every id), the idle
-// counter is set for the dialog commands, and the action the window must carry out is returned.
-CommandAction beginCommand(ViewState& state, int id);
-
-// Second half, after the window has carried out the action: a dialog command returns the tool
-// mode to TOOL_NONE and the palette selection to TOOL_FEED.
-void finishCommand(ViewState& state, int id);
 
 // Left button pressed at (x, y). Returns true when the click starts a ripple, which the window
 // then adds at (x, screenHeight - y).

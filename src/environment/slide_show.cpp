@@ -1,4 +1,4 @@
-#include "ui/slide_show.h"
+#include "environment/slide_show.h"
 
 #include <algorithm>
 #include <utility>

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/play_mode.h"
+#include "settings/play_mode.h"
 
 // What the background images dialog does with the user's pictures, free of any window: the list
 // of at most ten pictures with their textures and "ON"/"OFF" states, adding in two steps (asked
@@ -33,6 +33,8 @@ class SlideShow {
   public:
     static constexpr int MAX_PICTURES = 10;
     static constexpr int TICK_MS = 200;
+    // The interval, in seconds as typed, when the settings file has none.
+    static constexpr const char* DEFAULT_INTERVAL_TEXT = "5";
 
     // random gives values 0..32767 for the random order; release lets go of a texture that is no
     // longer in the list.

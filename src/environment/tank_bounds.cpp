@@ -1,4 +1,4 @@
-#include "render/tank_bounds.h"
+#include "environment/tank_bounds.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,32 @@
+// The program's entry point: without arguments the aquarium (the interactive program, a wx
+// application); with the screensaver options the saver on a window, chosen before wx starts so that
+// the saver never opens a toolkit window or takes the aquarium's single-instance lock.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/aquarium_app.h"
+#include "saver/saver_options.h"
+#include "saver/saver_session.h"
+
+int main(int argc, char** argv) {
+    if (argc <= 1) return veltamar::runAquarium(argc, argv);
+
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const veltamar::SaverCommandLine line =
+        veltamar::parseSaverCommandLine(arguments, std::getenv("XSCREENSAVER_WINDOW"));
+    const std::string usage = veltamar::usageText("veltamar");
+    switch (line.outcome) {
+        case veltamar::SaverCommandLine::Outcome::Run:
+            return veltamar::runSaver(line.options);
+        case veltamar::SaverCommandLine::Outcome::Help:
+            std::fputs(usage.c_str(), stdout);
+            return 0;
+        case veltamar::SaverCommandLine::Outcome::Wrong:
+            break;
+    }
+    std::fprintf(stderr, "veltamar: %s\n%s", line.problem.c_str(), usage.c_str());
+    return 2;
+}

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "saver/saver_options.h"
+
+using namespace veltamar;
+using Outcome = SaverCommandLine::Outcome;
+
+namespace {
+
+SaverCommandLine parse(std::vector<std::string> arguments, const char* daemonWindow = nullptr) {
+    return parseSaverCommandLine(arguments, daemonWindow);
+}
+
+}  // namespace
+
+TEST(SaverOptions, TheWindowComesFromTheDaemonTheIdOrTheRoot) {
+    EXPECT_EQ(parse({"--root"}).options.windowId, 0u) << "the root window";
+    EXPECT_EQ(parse({"-root"}, "0x2a00007").options.windowId, 0x2a00007u) << "the daemon's window";
+    EXPECT_EQ(parse({"--root"}, "44040199").options.windowId, 44040199u);
+    EXPECT_EQ(parse({"--root"}, "not a window").options.windowId, 0u) << "a bad value is ignored";
+    EXPECT_EQ(parse({"--window-id", "0x1C00003"}).options.windowId, 0x1c00003u);
+    EXPECT_EQ(parse({"-window-id", "29360131"}).options.windowId, 29360131u);
+    EXPECT_EQ(parse({"--window-id=0x10"}).options.windowId, 16u);
+    EXPECT_EQ(parse({"--root", "--window-id", "77"}, "0x99").options.windowId, 77u) << "the id wins";
+    const SaverCommandLine line = parse({"--window-id", "12", "--sound"});
+    EXPECT_EQ(line.outcome, Outcome::Run);
+    EXPECT_TRUE(line.options.sound);
+    EXPECT_FALSE(parse({"--root"}).options.sound) << "silent unless asked";
+}
+
+TEST(SaverOptions, AnythingElseIsWrongAndHelpIsHelp) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--sound"},
+                                                      {"--bogus"},
+                                                      {"--root", "extra"},
+                                                      {"--window-id"},
+                                                      {"--window-id", "0"},
+                                                      {"--window-id", "0x"},
+                                                      {"--window-id", "12abc"},
+                                                      {"--window-id", "-5"},
+                                                      {"--window-id", "99999999999999999999999"},
+                                                      {"---root"},
+                                                      {"-"}}) {
+        const SaverCommandLine line = parse(arguments);
+        EXPECT_EQ(line.outcome, Outcome::Wrong) << arguments.back();
+        EXPECT_FALSE(line.problem.empty());
+    }
+    EXPECT_EQ(parse({"--help"}).outcome, Outcome::Help);
+    EXPECT_EQ(parse({"-h"}).outcome, Outcome::Help);
+    const std::string usage = usageText("veltamar");
+    for (const char* option : {"--root", "--window-id ID", "--sound", "XSCREENSAVER_WINDOW"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
