@@ -170,14 +170,6 @@ bool GlxWindow::makeContext(std::string& error) {
     return true;
 }
 
-bool GlxWindow::renewContext() {
-    glXMakeCurrent(display, None, nullptr);
-    if (context) glXDestroyContext(display, context);
-    context = nullptr;
-    std::string ignored;
-    return makeContext(ignored);
-}
-
 GlxWindow::~GlxWindow() {
     if (!display) return;
     glXMakeCurrent(display, None, nullptr);

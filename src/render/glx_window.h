@@ -48,10 +48,6 @@ class GlxWindow : public FrameHost {
     // True once the window has been destroyed, or can no longer be drawn on.
     bool gone() const { return windowGone; }
 
-    // Replaces the context by a new one, current on the window: everything made in the old one
-    // (textures, display lists) goes with it. False when no new context could be made current.
-    bool renewContext();
-
     void hideCursor() override {}
     void swapBuffers() override;
 

@@ -2,7 +2,6 @@
 
 #include "assets/picture_texture.h"
 #include "environment/own_backdrop.h"
-#include "environment/tank_bounds.h"
 #include "platform/crt_rand.h"
 #include "render/commands.h"
 #include "render/frame_renderer.h"
@@ -45,14 +44,8 @@ SaverAquarium::~SaverAquarium() {
     show.removeAll();
 }
 
-bool SaverAquarium::keepsTankAt(int width, int height) const {
-    return tankBoundsForScreen(width, height) == scene.tank;
-}
-
 void SaverAquarium::resize(int width, int height) {
-    view.screenWidth = width;
-    view.screenHeight = height > 0 ? height : 1;
-    if (scene.rippleMesh) resizeRippleMesh(*scene.rippleMesh, view.screenWidth, view.screenHeight);
+    fitSceneToSize(scene, view, width, height > 0 ? height : 1);
 }
 
 void SaverAquarium::drawFrame() {

@@ -32,9 +32,8 @@ class SaverAquarium {
     SaverAquarium(const SaverAquarium&) = delete;
     SaverAquarium& operator=(const SaverAquarium&) = delete;
 
-    // True when a window of this size shows the same tank, so the scene only needs the new size
-    // (resize); otherwise the scene is built anew for it.
-    bool keepsTankAt(int width, int height) const;
+    // The window has a new size: the tank, backdrop and sea floor are fitted to it, and the fish,
+    // textures and settings stay as they are.
     void resize(int width, int height);
 
     // One frame, as the aquarium view draws it on its timer tick.

@@ -47,10 +47,8 @@ int runSaver(const SaverOptions& options) {
     requestSwapSync();
 
     const auto post = [&loop](std::function<void()> task) { loop.post(std::move(task)); };
-    const auto build = [&] {
-        return std::make_unique<SaverAquarium>(*window, window->screenWidth(), window->screenHeight(), post);
-    };
-    std::unique_ptr<SaverAquarium> aquarium = build();
+    auto aquarium =
+        std::make_unique<SaverAquarium>(*window, window->screenWidth(), window->screenHeight(), post);
     // No music list here to decide: with --sound the built-in music plays.
     if (options.sound) ownMusicOn = false;
 
@@ -66,15 +64,7 @@ int runSaver(const SaverOptions& options) {
         if (window->width() != shownWidth || window->height() != shownHeight) {
             shownWidth = window->width();
             shownHeight = window->height();
-            if (aquarium->keepsTankAt(shownWidth, shownHeight)) {
-                aquarium->resize(shownWidth, shownHeight);
-            } else {
-                // Another tank: the scene is built anew for the new size in a fresh context.
-                aquarium.reset();
-                if (!window->renewContext()) break;
-                requestSwapSync();
-                aquarium = build();
-            }
+            aquarium->resize(shownWidth, shownHeight);
         }
         loop.runPostedTasks();
 
