@@ -49,17 +49,39 @@ double median(std::vector<double> values) {
     return n == 0 ? 0.0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0);
 }
 
-void writeSnapshot(const std::string& path, int width, int height) {
-    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_FRONT);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fprintf(out, "P6\n%d %d\n255\n", width, height);
-        for (int y = height - 1; y >= 0; --y) std::fwrite(&rgb[static_cast<std::size_t>(y) * width * 3], 3, width, out);
-        std::fclose(out);
+// Presents on the window; when asked, first keeps the finished frame from the back buffer (the
+// front buffer of a window on Xvfb reads back black with the software renderer).
+class SnapshotHost : public FrameHost {
+  public:
+    explicit SnapshotHost(GlxWindow& window) : window(window) {}
+    void hideCursor() override { window.hideCursor(); }
+    void swapBuffers() override {
+        if (!pending.empty()) {
+            writeBackBuffer(pending);
+            pending.clear();
+        }
+        window.swapBuffers();
     }
-}
+    // The next frame presented is written to path as a PPM picture.
+    void keepNextFrame(const std::string& path) { pending = path; }
+
+  private:
+    void writeBackBuffer(const std::string& path) const {
+        const int width = window.width(), height = window.height();
+        std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        if (FILE* out = std::fopen(path.c_str(), "wb")) {
+            std::fprintf(out, "P6\n%d %d\n255\n", width, height);
+            for (int y = height - 1; y >= 0; --y)
+                std::fwrite(&rgb[static_cast<std::size_t>(y) * width * 3], 3, width, out);
+            std::fclose(out);
+        }
+    }
+    GlxWindow& window;
+    std::string pending;
+};
 
 struct Options {
     int width = 1024;
@@ -103,18 +125,19 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    SnapshotHost host(*window);
     SceneState scene;
     ViewState view;
     initialiseScene(scene, view, options.width, options.height);
     BenchScenario scenario(options.tool, options.fish, scene, view);
     scenario.beforeFrame(0);
-    drawFrame(scene, view, *window);
+    drawFrame(scene, view, host);
     const double startupMs = wallMs() - startWall;
 
     // Let every fish appear and the tool settle before measuring.
     for (int frame = 1; frame <= 60; ++frame) {
         scenario.beforeFrame(frame);
-        drawFrame(scene, view, *window);
+        drawFrame(scene, view, host);
     }
 
     std::vector<double> cpuPerFrame, wallPerFrame;
@@ -123,13 +146,18 @@ int main(int argc, char** argv) {
         const double cpu0 = processCpuMs(), wall0 = wallMs();
         for (int i = 0; i < options.frames; ++i, ++frame) {
             scenario.beforeFrame(frame);
-            drawFrame(scene, view, *window);
+            drawFrame(scene, view, host);
         }
         cpuPerFrame.push_back((processCpuMs() - cpu0) / options.frames);
         wallPerFrame.push_back((wallMs() - wall0) / options.frames);
     }
 
-    if (!options.snapshot.empty()) writeSnapshot(options.snapshot, options.width, options.height);
+    // One more frame, kept: every run of the same options draws the same frames.
+    if (!options.snapshot.empty()) {
+        host.keepNextFrame(options.snapshot);
+        scenario.beforeFrame(frame);
+        drawFrame(scene, view, host);
+    }
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
