@@ -119,6 +119,14 @@ float stepColourPhase() {
 }
 
 void drawBackdropColourPlane(const TankBounds& tank) {
+    // A plane of one colour that is the frame's clear colour (black, the setting every start
+    // resets to) would change no pixel: it stands behind everything else, and fog, which would
+    // tint it, is on in the first frame only. Drawing it anyway costs a full-screen fill.
+    const bool onlyTheClearColour = liveSettings.backFixed != 0 && liveSettings.backGradient == 0 &&
+                                    liveSettings.backAutoGradient == 0 &&
+                                    (liveSettings.backColor & 0xffffff) == 0;
+    if (onlyTheClearColour && !glIsEnabled(GL_FOG)) return;
+
     const PlaneCorners corners = planeCorners(tank);
     if (liveSettings.backFixed != 0) drawFixed(corners, liveSettings.backColor);
     if (liveSettings.backGradient != 0)
