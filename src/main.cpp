@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "app/aquarium_app.h"
+#include "platform/heap_tuning.h"
 #include "saver/saver_options.h"
 #include "saver/saver_session.h"
 
 int main(int argc, char** argv) {
+    veltamar::keepFrameMemoryInHeap();
     if (argc <= 1) return veltamar::runAquarium(argc, argv);
 
     const std::vector<std::string> arguments(argv + 1, argv + argc);
