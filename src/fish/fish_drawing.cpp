@@ -2,13 +2,16 @@
 //
 // Each part's vertices are worked out on the CPU exactly as they would be sent one by one, and are
 // handed to OpenGL as vertex arrays: a fish is 1002 vertices a frame, and in selection mode (the
-// picking of a click) Mesa's one-by-one path keeps memory it never gives back.
+// picking of a click) Mesa's one-by-one path keeps memory it never gives back. The part's quad
+// strips go to OpenGL as one list of triangles, in one call: as dozens of strips, each strip was a
+// draw of its own for the renderer to set up.
 
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 #include <cmath>
+#include <vector>
 
 #include "fish/fish.h"
 
@@ -38,6 +41,21 @@ FishArrays& fishArrays() {
     return arrays;
 }
 
+// The strips' quads as triangles, two per quad, split along the same diagonal and with their
+// corners in the same order as the renderer splits a quad strip, so the pixels are the same. Every
+// fish has the same strips, so the list is made once.
+const std::vector<GLushort>& stripTriangles(const FishArrays& arrays) {
+    static std::vector<GLushort> triangles;
+    if (!triangles.empty()) return triangles;
+    for (int strip = 0; strip < arrays.strips; ++strip) {
+        const int first = arrays.stripFirst[strip];
+        for (int i = first + 3; i < first + arrays.stripLength[strip]; i += 2)
+            for (int corner : {i - 3, i - 2, i, i - 1, i - 3, i})
+                triangles.push_back(static_cast<GLushort>(corner));
+    }
+    return triangles;
+}
+
 }  // namespace
 
 void Fish::drawFish() {
@@ -64,7 +82,8 @@ void Fish::drawFish() {
     glVertexPointer(3, GL_FLOAT, 0, arrays.positions);
     glNormalPointer(GL_FLOAT, 0, arrays.normals);
     glTexCoordPointer(2, GL_FLOAT, 0, arrays.texCoords);
-    glMultiDrawArrays(GL_QUAD_STRIP, arrays.stripFirst, arrays.stripLength, arrays.strips);
+    const std::vector<GLushort>& triangles = stripTriangles(arrays);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(triangles.size()), GL_UNSIGNED_SHORT, triangles.data());
     glPopClientAttrib();
     // Like vertices sent one by one, the fish leaves the current normal and texture coordinate at
     // those of its last vertex: what is drawn next without its own relies on them.
