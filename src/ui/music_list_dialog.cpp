@@ -193,8 +193,10 @@ void MusicListDialog::onMode(wxCommandEvent& event) {
 }
 
 void MusicListDialog::onAdd(wxCommandEvent&) {
+    // Whether the chosen file is there is the player's business: checking it here would wait on
+    // a network share that has stopped answering.
     wxFileDialog chooser(nullptr, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString, MUSIC_FILTER,
-                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+                         wxFD_OPEN);
     if (chooser.ShowModal() != wxID_OK) return;
     appendItem(chooser.GetPath().utf8_string());
     refresh();
