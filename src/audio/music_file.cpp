@@ -1,16 +1,13 @@
 #include "audio/music_file.h"
 
-#include <SDL2/SDL_rwops.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <optional>
 
 #include "audio/audio_device.h"
+#include "audio/file_window_stream.h"
 
 namespace veltamar {
 
@@ -20,6 +17,8 @@ namespace {
 constexpr std::uint32_t MAX_WAV_METADATA = 1u << 20;
 // A WAV file has a handful of chunks; walking more is walking a file that is no WAV.
 constexpr int MAX_WAV_CHUNKS = 4096;
+// Tags stacked in front of MPEG audio that are skipped; a file has one, now and then two.
+constexpr int MAX_MPEG_TAGS = 16;
 constexpr std::array<const char*, 5> MPEG_EXTENSIONS{"mp3", "mpeg", "mpg", "mp2", "mpga"};
 
 bool startsWith(std::span<const std::uint8_t> bytes, std::size_t at, const char* text) {
@@ -53,6 +52,19 @@ MusicKind musicKindOf(std::span<const std::uint8_t> start, const std::string& pa
     return hasMpegExtension(path) ? MusicKind::Mpeg : MusicKind::Unknown;
 }
 
+std::int64_t mpegAudioStart(RegularFile& file) {
+    std::int64_t at = 0;
+    for (int tags = 0; tags < MAX_MPEG_TAGS; ++tags) {
+        std::array<std::uint8_t, 10> header{};
+        if (!file.readExactlyAt(at, header.data(), header.size()) || !startsWith(header, 0, "ID3")) return at;
+        // The tag's size, seven bits to a byte, not counting its header and footer.
+        std::int64_t size = 0;
+        for (std::size_t i = 6; i < 10; ++i) size = (size << 7) | (header[i] & 0x7F);
+        at += 10 + size + ((header[5] & 0x10) ? 10 : 0);
+    }
+    return at;
+}
+
 // Walks the chunks as the mixer's decoder does: from after the RIFF header, each an identifier
 // and a length, until a length of 0 or the end of the file.
 bool wavMetadataIsSmall(RegularFile& file) {
@@ -80,18 +92,12 @@ OpenedMusic openMusicFile(const std::string& path) {
     const MusicKind kind = musicKindOf(std::span(start.data(), static_cast<std::size_t>(n)), path);
     if (kind == MusicKind::Unknown || (kind == MusicKind::Wav && !wavMetadataIsSmall(*file))) return {};
 
-    // The decoder reads the file through the same descriptor while the track plays.
-    const int descriptor = file->release();
-    std::FILE* stream = fdopen(descriptor, "rb");
-    if (!stream) {
-        close(descriptor);
-        return {};
-    }
-    SDL_RWops* source = SDL_RWFromFP(stream, SDL_TRUE);
-    if (!source) {
-        std::fclose(stream);
-        return {};
-    }
+    // The decoder reads the file through this stream while the track plays. MPEG audio is handed
+    // over past its tags (picture tags can be hundreds of megabytes, which the decoder would read
+    // whole).
+    const std::int64_t from = kind == MusicKind::Mpeg ? mpegAudioStart(*file) : 0;
+    SDL_RWops* source = fileWindowStream(std::move(*file), from);
+    if (!source) return {};
     MusicDecoderUse use;
     if (!use) {
         SDL_RWclose(source);

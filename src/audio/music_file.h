@@ -39,6 +39,9 @@ MusicKind musicKindOf(std::span<const std::uint8_t> start, const std::string& pa
 // none is larger than metadata ever is.
 bool wavMetadataIsSmall(RegularFile& file);
 
+// Where the MPEG audio of a file starts: past the ID3 tags in front of it, if any.
+std::int64_t mpegAudioStart(RegularFile& file);
+
 // Opens the file and loads it as the mixer's music, on the calling thread. No music when it is
 // not a regular file, is not MPEG audio or WAV, cannot be decoded or decodes to nothing. The sound
 // device must be open.

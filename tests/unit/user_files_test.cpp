@@ -4,11 +4,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "assets/picture_decoder.h"
+#include "audio/audio_device.h"
 #include "audio/music_file.h"
 #include "audio_capture.h"
 #include "platform/file_bytes.h"
@@ -89,4 +93,55 @@ TEST(MusicFile, WavFilesWithHugeMetadataChunksAreNotOpened) {
         EXPECT_EQ(wavMetadataIsSmall(*file), small) << path;
     }
     EXPECT_FALSE(openMusicFile(bomb).music);
+}
+
+namespace {
+
+long peakResidentKb() {
+    std::ifstream in("/proc/self/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+}  // namespace
+
+// An MP3 whose tag claims 200 MB (a cover picture, say; sparse here): the decoder is handed the
+// audio past the tag, which it would otherwise read whole into memory.
+TEST(MusicFile, AnMp3BehindAHugeTagOpensWithoutReadingTheTag) {
+    AudioCapture capture;
+    ASSERT_TRUE(openAudioDevice());
+    const std::string wav = capture.directory() + "/tone.wav";
+    const std::string mp3 = capture.directory() + "/tone.mp3";
+    writeSineWav(wav, 1.0);
+    ASSERT_EQ(std::system(("lame --quiet -b 128 '" + wav + "' '" + mp3 + "'").c_str()), 0);
+    std::ifstream in(mp3, std::ios::binary);
+    const std::string audio((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::uint32_t tagSize = 200u << 20;
+    std::string tag = "ID3\x03\x00\x00"s;
+    for (int shift : {21, 14, 7, 0}) tag += static_cast<char>((tagSize >> shift) & 0x7F);
+    tag += "TXXX" +
+           std::string{static_cast<char>((tagSize - 10) >> 24), static_cast<char>((tagSize - 10) >> 16),
+                       static_cast<char>((tagSize - 10) >> 8), static_cast<char>(tagSize - 10)} +
+           "\0\0"s;
+    const std::string tagged = capture.directory() + "/tagged.mp3";
+    {
+        std::ofstream out(tagged, std::ios::binary);
+        out << tag;
+        out.seekp(10 + tagSize);
+        out << audio;
+    }
+    std::optional<RegularFile> file = RegularFile::open(tagged);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(mpegAudioStart(*file), 10 + tagSize);
+
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = peakResidentKb();
+    OpenedMusic opened = openMusicFile(tagged);
+    const long peak = peakResidentKb();
+    ASSERT_TRUE(opened.music);
+    EXPECT_NEAR(opened.seconds, 1.0, 0.1);
+    EXPECT_LT(peak - before, 16 * 1024) << "the tag is not read";
+    opened.music.reset();
+    capture.finish();
 }
