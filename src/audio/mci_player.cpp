@@ -1,5 +1,7 @@
 #include "audio/mci_player.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -34,8 +36,10 @@ void MciPlayer::open() {
     if (fileName.empty()) return;
     openingState = OpenState::Failed;
     if (!openAudioDevice()) return;
-    const bool started =
-        opening.start([path = fileName](std::atomic<std::uint64_t>&) { return openMusicFile(path); });
+    const bool started = opening.start([path = fileName](std::atomic<std::uint64_t>&) {
+        pthread_setname_np(pthread_self(), "music opener");
+        return openMusicFile(path);
+    });
     if (!started) return;
     openingState = OpenState::Opening;
     openStartedAt = std::chrono::steady_clock::now();

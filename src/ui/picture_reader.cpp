@@ -3,6 +3,7 @@
 #include <utility>
 
 #ifdef __linux__
+#include <pthread.h>
 #include <sys/resource.h>
 #include <unistd.h>
 #endif
@@ -24,10 +25,12 @@ PictureReader::~PictureReader() {
 
 namespace {
 
-// Reading a picture is background work: the frames of the aquarium go first.
-void yieldToTheAquarium() {
+// Reading a picture is background work: the frames of the aquarium go first. The thread is named
+// for whoever looks at the program's threads.
+void becomeReadingThread() {
 #ifdef __linux__
     setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+    pthread_setname_np(pthread_self(), "picture reader");
 #endif
 }
 
@@ -40,7 +43,7 @@ void PictureReader::read(std::uint64_t id, const std::string& path) {
     lastProgressAt = std::chrono::steady_clock::now();
     const bool started = job.start(
         [decoder = decoder, path, bounds = bounds](std::atomic<std::uint64_t>& progress) {
-            yieldToTheAquarium();
+            becomeReadingThread();
             return decoder(path, bounds, &progress);
         },
         // On the reading thread, while the reader still wants the picture: the reader is there.
