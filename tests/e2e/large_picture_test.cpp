@@ -38,6 +38,28 @@ int listRows(const ShownDialog& dialog, const Screenshot& shot) {
     return rows;
 }
 
+// Shows the background dialog and adds a first, small picture through the file chooser, so the
+// chooser's own memory is counted before what a test measures.
+std::optional<ShownDialog> dialogWithChooserUsed(Aquarium& aquarium, const std::string& small) {
+    aquarium.sendCommand(CMD_BACKGROUND_DIALOG);
+    auto dialog = waitForDialog(BACKGROUND_TITLE, 265, 135);
+    if (!dialog) return dialog;
+    dialog->click(38, 123);  // "Add Image"
+    if (!chooseFile(small)) return std::nullopt;
+    sleepSeconds(2.0);
+    return dialog;
+}
+
+// Waits until no picture is being read; the time it ended, or 0 when it went on too long.
+double pictureReadAt(const Aquarium& aquarium, double seconds, long* mostResidentKb = nullptr) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        if (mostResidentKb) *mostResidentKb = std::max(*mostResidentKb, aquarium.residentKb());
+        if (aquarium.threadsNamed("picture reader") == 0) return monotonicMs();
+        sleepSeconds(0.1);
+    }
+    return 0;
+}
+
 int viewableNamed(const std::string& title) {
     int count = 0;
     for (const std::string& id : windowsNamed(title))
@@ -63,28 +85,18 @@ TEST(LargePicture, AddingA24MegapixelPhotoNeitherStallsTheAquariumNorTakesMuchMe
 
     Aquarium aquarium(home, LaunchOptions{{}, true});
     ASSERT_TRUE(aquarium.waitForWindow());
-    aquarium.sendCommand(CMD_BACKGROUND_DIALOG);
-    const auto dialog = waitForDialog(BACKGROUND_TITLE, 265, 135);
+    const auto dialog = dialogWithChooserUsed(aquarium, small);
     ASSERT_TRUE(dialog);
-
-    // A first picture through the file chooser, so the chooser's own memory is counted before.
-    dialog->click(38, 123);
-    ASSERT_TRUE(chooseFile(small));
-    sleepSeconds(2.0);
     const long before = aquarium.residentKb();
     aquarium.resetPeakMemory();
 
     // Nothing looks at the screen while the photo is read (a screenshot holds up the X server,
     // and with it the aquarium's frames); the thread that reads it tells when it is done.
-    const int threads = aquarium.threadCount();
     dialog->click(38, 123);
     ASSERT_TRUE(chooseFile(photo));
     const double added = monotonicMs();
-    double read = added;
-    for (int i = 0; i < 300 && read == added; ++i) {
-        sleepSeconds(0.05);
-        if (aquarium.threadCount() <= threads) read = monotonicMs();
-    }
+    const double read = pictureReadAt(aquarium, 15);
+    EXPECT_GT(read, 0) << "the photo is read";
     sleepSeconds(1.0);
     const double measuredUntil = monotonicMs();
     const long after = aquarium.residentKb();
@@ -132,26 +144,6 @@ TEST(LargePicture, AddingA24MegapixelPhotoNeitherStallsTheAquariumNorTakesMuchMe
     EXPECT_LT(peak - before, 64 * 1024) << "not even while it is read";
 }
 
-namespace {
-
-// Share of the screen's pixels in the columns [from, to) that have the hue ('r', 'g' or 'b').
-double hueShare(const Screenshot& shot, int from, int to, char hue) {
-    long matching = 0, all = 0;
-    for (int y = 0; y < shot.height; y += 4)
-        for (int x = from; x < to; x += 4) {
-            const auto [r, g, b] = shot.at(x, y);
-            const char seen = r > g + 50 && r > b + 50   ? 'r'
-                              : g > r + 50 && g > b + 50 ? 'g'
-                              : b > r + 50 && b > g + 50 ? 'b'
-                                                         : '?';
-            matching += seen == hue;
-            ++all;
-        }
-    return all ? static_cast<double>(matching) / all : 0;
-}
-
-}  // namespace
-
 // Pictures far beyond any screen, in small files (a flat stitched panorama compresses a
 // thousandfold): a 20000 x 20000 PNG of 1.2 MB, a 40000 x 40000 one of under 5 MB that claims 1.6
 // gigapixels, and a 16000 x 2000 RGBA panorama. The first and the last are read row by row and
@@ -179,13 +171,8 @@ TEST(LargePicture, GiantPngsAreShownOrRefusedWithinBoundedMemoryWhileTheAquarium
 
     Aquarium aquarium(home, LaunchOptions{{}, true});
     ASSERT_TRUE(aquarium.waitForWindow());
-    aquarium.sendCommand(CMD_BACKGROUND_DIALOG);
-    const auto dialog = waitForDialog(BACKGROUND_TITLE, 265, 135);
+    const auto dialog = dialogWithChooserUsed(aquarium, small);
     ASSERT_TRUE(dialog);
-    // A first picture through the file chooser, so the chooser's own memory is counted before.
-    dialog->click(38, 123);
-    ASSERT_TRUE(chooseFile(small));
-    sleepSeconds(2.0);
     dialog->click(170, 123);  // "Remove All"
 
     struct Add {
@@ -208,13 +195,8 @@ TEST(LargePicture, GiantPngsAreShownOrRefusedWithinBoundedMemoryWhileTheAquarium
         // Nothing looks at the screen while the picture is read (a screenshot holds up the X
         // server, and with it the frames): the reading thread's end tells when it is done.
         const double added = monotonicMs();
-        double read = 0;
         long sampled = before;
-        for (int i = 0; i < 1800 && read == 0; ++i) {
-            sampled = std::max(sampled, aquarium.residentKb());
-            if (aquarium.threadsNamed("picture reader") == 0) read = monotonicMs();
-            sleepSeconds(0.1);
-        }
+        const double read = pictureReadAt(aquarium, 180, &sampled);
         sleepSeconds(1.0);
         windows.push_back({added, monotonicMs()});
         const long peak = aquarium.peakResidentKb();

@@ -129,20 +129,45 @@ void writeTone(const std::string& path, double frequency, double seconds) {
     out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
 }
 
-char dominantHue(const Screenshot& shot) {
-    long red = 0, green = 0, blue = 0, all = 0;
+namespace {
+
+// A colour's hue when one channel stands out: 'r', 'g' or 'b', else '?'.
+char hueOf(const std::array<int, 3>& c) {
+    const auto [r, g, b] = c;
+    return r > g + 50 && r > b + 50   ? 'r'
+           : g > r + 50 && g > b + 50 ? 'g'
+           : b > r + 50 && b > g + 50 ? 'b'
+                                      : '?';
+}
+
+// How many pixels of each hue the columns [from, to) hold, every fourth pixel each way.
+std::array<long, 4> hueCounts(const Screenshot& shot, int from, int to) {
+    std::array<long, 4> counts{};  // red, green, blue, all
     for (int y = 0; y < shot.height; y += 4)
-        for (int x = 0; x < shot.width; x += 4) {
-            const auto [r, g, b] = shot.at(x, y);
-            ++all;
-            if (r > g + 50 && r > b + 50) ++red;
-            if (g > r + 50 && g > b + 50) ++green;
-            if (b > r + 50 && b > g + 50) ++blue;
+        for (int x = from; x < to; x += 4) {
+            const char hue = hueOf(shot.at(x, y));
+            counts[0] += hue == 'r';
+            counts[1] += hue == 'g';
+            counts[2] += hue == 'b';
+            ++counts[3];
         }
+    return counts;
+}
+
+}  // namespace
+
+char dominantHue(const Screenshot& shot) {
+    const auto [red, green, blue, all] = hueCounts(shot, 0, shot.width);
     if (red * 3 > all && red > green && red > blue) return 'r';
     if (green * 3 > all && green > blue) return 'g';
     if (blue * 3 > all) return 'b';
     return '?';
+}
+
+double hueShare(const Screenshot& shot, int from, int to, char hue) {
+    const std::array<long, 4> counts = hueCounts(shot, from, to);
+    const long matching = hue == 'r' ? counts[0] : hue == 'g' ? counts[1] : hue == 'b' ? counts[2] : 0;
+    return counts[3] ? static_cast<double>(matching) / counts[3] : 0;
 }
 
 bool SoundOut::waitForTone(double frequency, double seconds) const {

@@ -28,6 +28,8 @@ void writeTone(const std::string& path, double frequency, double seconds);
 
 // The hue that covers most of the screen: 'r', 'g', 'b', or '?' when none covers a third of it.
 char dominantHue(const Screenshot& shot);
+// The share of the screen's pixels in the columns [from, to) that have the hue.
+double hueShare(const Screenshot& shot, int from, int to, char hue);
 
 // What the disk audio driver has written: 16-bit stereo frames at 44.1 kHz.
 class SoundOut {

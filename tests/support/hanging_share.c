@@ -25,43 +25,20 @@ static mode_t modeOf(int flags, va_list arguments) {
     return (flags & O_CREAT) || (flags & __O_TMPFILE) == __O_TMPFILE ? (mode_t)va_arg(arguments, int) : 0;
 }
 
-#define PASS_ON(name, ...)                                          \
-    static int (*real)();                                           \
-    if (!real) real = (int (*)())dlsym(RTLD_NEXT, name);            \
-    return real(__VA_ARGS__);
+// Each of the C library's ways of opening a file waits first, then opens as asked.
+#define WAITING_OPEN(name, ...)                                                     \
+    {                                                                               \
+        va_list arguments;                                                          \
+        va_start(arguments, flags);                                                 \
+        const mode_t mode = modeOf(flags, arguments);                               \
+        va_end(arguments);                                                          \
+        waitWhileHanging(path);                                                     \
+        static int (*real)();                                                       \
+        if (!real) real = (int (*)())dlsym(RTLD_NEXT, name);                        \
+        return real(__VA_ARGS__, flags, mode);                                      \
+    }
 
-int open(const char* path, int flags, ...) {
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeOf(flags, arguments);
-    va_end(arguments);
-    waitWhileHanging(path);
-    PASS_ON("open", path, flags, mode)
-}
-
-int open64(const char* path, int flags, ...) {
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeOf(flags, arguments);
-    va_end(arguments);
-    waitWhileHanging(path);
-    PASS_ON("open64", path, flags, mode)
-}
-
-int openat(int directory, const char* path, int flags, ...) {
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeOf(flags, arguments);
-    va_end(arguments);
-    waitWhileHanging(path);
-    PASS_ON("openat", directory, path, flags, mode)
-}
-
-int openat64(int directory, const char* path, int flags, ...) {
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeOf(flags, arguments);
-    va_end(arguments);
-    waitWhileHanging(path);
-    PASS_ON("openat64", directory, path, flags, mode)
-}
+int open(const char* path, int flags, ...) WAITING_OPEN("open", path)
+int open64(const char* path, int flags, ...) WAITING_OPEN("open64", path)
+int openat(int directory, const char* path, int flags, ...) WAITING_OPEN("openat", directory, path)
+int openat64(int directory, const char* path, int flags, ...) WAITING_OPEN("openat64", directory, path)
