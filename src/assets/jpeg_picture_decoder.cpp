@@ -132,9 +132,10 @@ bool decode(Decoding& d, RegularFile& file, PictureSize bounds) {
     info.scale_num = 1;
     info.scale_denom = static_cast<unsigned>(jpegScaleDenominator(d.original, shown));
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
-    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    const bool grey = info.jpeg_color_space == JCS_GRAYSCALE;
+    info.out_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_start_decompress(&info);
-    d.reducer.emplace(static_cast<int>(info.output_width), static_cast<int>(info.output_height), 3,
+    d.reducer.emplace(static_cast<int>(info.output_width), static_cast<int>(info.output_height), grey ? 1 : 3,
                       shown.width, shown.height);
     d.row.resize(static_cast<std::size_t>(info.output_width) *
                  static_cast<std::size_t>(info.output_components));

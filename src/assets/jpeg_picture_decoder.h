@@ -8,8 +8,9 @@
 // size it will be shown at) and each decoded row is reduced at once, so a 24-megapixel photo never
 // lies in memory at full size. Progressive pictures need the decoder to keep all their
 // coefficients; it may keep no more than 80 MB (a 26-megapixel photo), so a huge progressive
-// picture is refused rather than decoded. A file cut short (an interrupted download or copy), which the
-// decoder would finish with grey rows, is refused too.
+// picture is refused rather than decoded. Grey pictures stay grey, CMYK ones become RGB. A file cut
+// short (an interrupted download or copy), which the decoder would finish with grey rows, is
+// refused too.
 
 namespace veltamar {
 
