@@ -1,6 +1,8 @@
 #include "audio/mci_player.h"
 
+#ifdef __linux__
 #include <pthread.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -37,7 +39,9 @@ void MciPlayer::open() {
     openingState = OpenState::Failed;
     if (!openAudioDevice()) return;
     const bool started = opening.start([path = fileName](std::atomic<std::uint64_t>&) {
-        pthread_setname_np(pthread_self(), "music opener");
+#ifdef __linux__
+        pthread_setname_np(pthread_self(), "music opener");  // for whoever looks at the threads
+#endif
         return openMusicFile(path);
     });
     if (!started) return;
