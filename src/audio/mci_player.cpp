@@ -4,6 +4,8 @@
 #include <pthread.h>
 #endif
 
+#include <SDL2/SDL_thread.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -42,7 +44,11 @@ void MciPlayer::open() {
 #ifdef __linux__
         pthread_setname_np(pthread_self(), "music opener");  // for whoever looks at the threads
 #endif
-        return openMusicFile(path);
+        OpenedMusic opened = openMusicFile(path);
+        // SDL keeps an error text for each thread, and lets it go by itself only for threads it
+        // made.
+        SDL_TLSCleanup();
+        return opened;
     });
     if (!started) return;
     openingState = OpenState::Opening;
