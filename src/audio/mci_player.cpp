@@ -40,16 +40,18 @@ void MciPlayer::open() {
     if (fileName.empty()) return;
     openingState = OpenState::Failed;
     if (!openAudioDevice()) return;
-    const bool started = opening.start([path = fileName](std::atomic<std::uint64_t>&) {
+    const bool started = opening.start(
+        [path = fileName](std::atomic<std::uint64_t>&) {
 #ifdef __linux__
-        pthread_setname_np(pthread_self(), "music opener");  // for whoever looks at the threads
+            pthread_setname_np(pthread_self(), "music opener");  // for whoever looks at the threads
 #endif
-        OpenedMusic opened = openMusicFile(path);
-        // SDL keeps an error text for each thread, and lets it go by itself only for threads it
-        // made.
-        SDL_TLSCleanup();
-        return opened;
-    });
+            OpenedMusic opened = openMusicFile(path);
+            // SDL keeps an error text for each thread, and lets it go by itself only for threads it
+            // made.
+            SDL_TLSCleanup();
+            return opened;
+        },
+        openedNotice);
     if (!started) return;
     openingState = OpenState::Opening;
     openStartedAt = std::chrono::steady_clock::now();

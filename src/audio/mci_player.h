@@ -3,6 +3,7 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 #include "audio/music_file.h"
@@ -46,6 +47,9 @@ class MciPlayer {
     // has Failed, and so has one still not open after the open deadline; should it open later, it
     // is let go unheard.
     OpenState openState();
+    // Called on the opening thread as soon as an open has finished, while the player still wants
+    // it, so that its owner can ask openState() at once rather than at its next tick.
+    void whenOpened(std::function<void()> notice) { openedNotice = std::move(notice); }
     bool isOpen() const { return music != nullptr; }
     // Whether the open track could be decoded; false while it is being opened.
     bool canPlay() const { return canPlayFile; }
@@ -89,6 +93,7 @@ class MciPlayer {
 
     std::chrono::milliseconds openDeadline;
     DetachedJob<OpenedMusic> opening;
+    std::function<void()> openedNotice;
     OpenState openingState = OpenState::Closed;
     std::chrono::steady_clock::time_point openStartedAt;
 

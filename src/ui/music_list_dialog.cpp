@@ -40,6 +40,14 @@ MusicListDialog::MusicListDialog(wxWindow* parent)
 
     list.setVolume(std::clamp(readProfileVolume(), 0, MAX_VOLUME));
     player.setOwner(playerHost);
+    // A track opened on the player's thread is taken in at once, not at the next tick: a file
+    // that cannot be played stops the list as soon as that is known.
+    player.whenOpened([this] {
+        CallAfter([this] {
+            list.followLoading();
+            refresh();
+        });
+    });
     player.setFileName("");
     player.open();
     player.setVolume(list.volume());

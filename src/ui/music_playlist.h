@@ -100,6 +100,10 @@ class MusicPlaylist {
     bool tick();
     // True while the chosen track is still loading.
     bool loadingTrack() const { return loading; }
+    // Takes in a track that has finished loading: it starts if the list plays, and one that turned
+    // out unplayable stops the list. The tick does it too; the device's notice that a track is
+    // ready (or not) lets it happen at once.
+    void followLoading();
     long position() const { return positionMs; }
     long trackLength() const { return lengthMs; }
 
@@ -108,7 +112,6 @@ class MusicPlaylist {
     void startChosenTrack();
     // The chosen track is ready: it stands at its start at the list's volume.
     void trackReady();
-    void followLoading();
 
     TrackDevice& device;
     std::function<int()> random;
