@@ -5,6 +5,9 @@ find_package(wxWidgets 3.2 REQUIRED COMPONENTS gl core base)
 find_package(X11 REQUIRED)
 # Large photos are decoded at a reduced scale (the toolkit already uses this library for JPEG).
 find_package(JPEG REQUIRED)
+# Large PNG pictures are read row by row and reduced while they are read (the toolkit already
+# uses this library for PNG, so the program loads nothing new).
+find_package(PNG REQUIRED)
 
 pkg_check_modules(FTGL REQUIRED IMPORTED_TARGET ftgl)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)

@@ -1,35 +1,26 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "assets/picture_fit.h"
+#include "assets/decoded_picture.h"
 
-// Reading the user's own pictures into pixels, away from the user-interface thread. A JPEG at
-// least twice the size it will be shown at is decoded at a reduced scale; otherwise SOIL's decoder
-// reads the file first; a picture it cannot read (progressive JPEG, run-length-encoded BMP, 16-bit
-// PNG, ...) is read by the toolkit's image decoder. A picture larger than the bounds is scaled
-// down on the way (see fittedPictureSize).
+// Reading the user's own pictures (JPEG, PNG or Windows bitmap, told by their content) into
+// pixels, away from the user-interface thread. Only a regular file is read: a named pipe, a device
+// or a directory is refused unread. Each picture is decoded at the size it will be shown at (see
+// fittedPictureSize), by decoders that read it a few rows at a time, so neither a huge picture
+// nor a small file claiming one takes more than a few tens of megabytes; one whose header claims
+// more than MAX_PICTURE_PIXELS is refused before decoding.
 
 namespace veltamar {
-
-struct DecodedPicture {
-    int width = 0;
-    int height = 0;
-    int channels = 0;                  // 1 grey, 2 grey and alpha, 3 RGB, 4 RGBA
-    std::vector<std::uint8_t> pixels;  // rows top first, no padding
-    // The size of the file's picture before any scaling.
-    PictureSize original;
-
-    bool ok() const { return width > 0 && height > 0 && channels > 0; }
-};
 
 // Registers the toolkit's decoders; run once on the user-interface thread before any decoding.
 void preparePictureDecoders();
 
-// Reads the picture of a file; !ok() when no decoder can read it. Safe to run on any thread, one
-// decode at a time.
-DecodedPicture decodePicture(const std::string& path, PictureSize bounds);
+// Reads the picture of a file; !ok() when it cannot be read. Every byte read from the file is
+// counted in bytesRead when given. Safe to run on any thread, one decode per thread at a time.
+DecodedPicture decodePicture(const std::string& path, PictureSize bounds,
+                             std::atomic<std::uint64_t>* bytesRead = nullptr);
 
 }  // namespace veltamar

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "assets/picture_decoder.h"
+#include "assets/decoded_picture.h"
 #include "assets/picture_fit.h"
 
 // Textures of the user's own background pictures, made by SOIL from decoded pixels with mipmaps,

@@ -5,15 +5,18 @@
 
 namespace veltamar {
 
-namespace {
+RowReducer::RowReducer(int width, int height, int channels, int newWidth, int newHeight)
+    : oldWidth(std::max(width, 1)),
+      oldHeight(std::max(height, 1)),
+      channelCount(std::clamp(channels, 1, 4)),
+      targetWidth(std::clamp(newWidth, 1, oldWidth)),
+      targetHeight(std::clamp(newHeight, 1, oldHeight)),
+      across(spans(oldWidth, targetWidth)),
+      down(spans(oldHeight, targetHeight)),
+      narrowed(static_cast<std::size_t>(targetWidth) * static_cast<std::size_t>(channelCount)),
+      result(narrowed.size() * static_cast<std::size_t>(targetHeight)) {}
 
-// For each new position along one axis, the old positions it covers and their shares.
-struct Span {
-    int first = 0;
-    std::vector<float> weights;  // of positions first, first + 1, ...; they add up to 1
-};
-
-std::vector<Span> spans(int oldSize, int newSize) {
+std::vector<RowReducer::Span> RowReducer::spans(int oldSize, int newSize) {
     std::vector<Span> result(static_cast<std::size_t>(newSize));
     const double step = static_cast<double>(oldSize) / newSize;
     for (int i = 0; i < newSize; ++i) {
@@ -29,43 +32,55 @@ std::vector<Span> spans(int oldSize, int newSize) {
     return result;
 }
 
-}  // namespace
+// The row is narrowed once, then summed into every new row it reaches into (one or two, since
+// the picture only gets smaller); a new row is finished when its last old row has come.
+void RowReducer::addRow(const std::uint8_t* row) {
+    if (complete()) return;
+    const auto c = static_cast<std::size_t>(channelCount);
+    for (int x = 0; x < targetWidth; ++x) {
+        const Span& columns = across[static_cast<std::size_t>(x)];
+        const std::uint8_t* source = row + static_cast<std::size_t>(columns.first) * c;
+        for (std::size_t ch = 0; ch < c; ++ch) {
+            float sum = 0.0f;
+            for (std::size_t j = 0; j < columns.weights.size(); ++j)
+                sum += columns.weights[j] * source[j * c + ch];
+            narrowed[static_cast<std::size_t>(x) * c + ch] = sum;
+        }
+    }
+    const int y = rowsAdded++;
+    for (int target = nextRow; target < targetHeight; ++target) {
+        const Span& rows = down[static_cast<std::size_t>(target)];
+        if (rows.first > y) break;
+        const auto k = static_cast<std::size_t>(y - rows.first);
+        if (k >= rows.weights.size()) continue;
+        const auto open = static_cast<std::size_t>(target - nextRow);
+        while (openRows.size() <= open) openRows.emplace_back(narrowed.size(), 0.0f);
+        std::vector<float>& sums = openRows[open];
+        for (std::size_t i = 0; i < sums.size(); ++i) sums[i] += rows.weights[k] * narrowed[i];
+    }
+    while (nextRow < targetHeight) {
+        const Span& rows = down[static_cast<std::size_t>(nextRow)];
+        if (rows.first + static_cast<int>(rows.weights.size()) > rowsAdded) break;
+        finishRow();
+    }
+}
+
+void RowReducer::finishRow() {
+    if (openRows.empty()) openRows.emplace_back(narrowed.size(), 0.0f);
+    std::vector<float> sums = std::move(openRows.front());
+    openRows.erase(openRows.begin());
+    std::uint8_t* target = result.data() + static_cast<std::size_t>(nextRow) * narrowed.size();
+    for (std::size_t i = 0; i < sums.size(); ++i)
+        target[i] = static_cast<std::uint8_t>(std::clamp(std::lround(sums[i]), 0L, 255L));
+    ++nextRow;
+}
 
 std::vector<std::uint8_t> scalePixelsDown(const std::uint8_t* pixels, int width, int height, int channels,
                                           int newWidth, int newHeight) {
-    const std::vector<Span> across = spans(width, newWidth);
-    const std::vector<Span> down = spans(height, newHeight);
-    const auto c = static_cast<std::size_t>(channels);
-    const auto rowLength = static_cast<std::size_t>(newWidth) * c;
-
-    // Rows are narrowed one at a time and summed into the new row they belong to, so only one new
-    // row of sums is kept besides the result.
-    std::vector<std::uint8_t> result(rowLength * static_cast<std::size_t>(newHeight));
-    std::vector<float> narrowed(rowLength);
-    std::vector<float> sums(rowLength);
-    for (int y = 0; y < newHeight; ++y) {
-        std::fill(sums.begin(), sums.end(), 0.0f);
-        const Span& rows = down[static_cast<std::size_t>(y)];
-        for (std::size_t k = 0; k < rows.weights.size(); ++k) {
-            const std::uint8_t* source = pixels + static_cast<std::size_t>(rows.first + static_cast<int>(k)) *
-                                                      static_cast<std::size_t>(width) * c;
-            for (int x = 0; x < newWidth; ++x) {
-                const Span& columns = across[static_cast<std::size_t>(x)];
-                for (std::size_t ch = 0; ch < c; ++ch) {
-                    float sum = 0.0f;
-                    for (std::size_t j = 0; j < columns.weights.size(); ++j)
-                        sum += columns.weights[j] *
-                               source[(static_cast<std::size_t>(columns.first) + j) * c + ch];
-                    narrowed[static_cast<std::size_t>(x) * c + ch] = sum;
-                }
-            }
-            for (std::size_t i = 0; i < rowLength; ++i) sums[i] += rows.weights[k] * narrowed[i];
-        }
-        std::uint8_t* target = result.data() + static_cast<std::size_t>(y) * rowLength;
-        for (std::size_t i = 0; i < rowLength; ++i)
-            target[i] = static_cast<std::uint8_t>(std::clamp(std::lround(sums[i]), 0L, 255L));
-    }
-    return result;
+    RowReducer reducer(width, height, channels, newWidth, newHeight);
+    const std::size_t stride = static_cast<std::size_t>(width) * static_cast<std::size_t>(channels);
+    for (int y = 0; y < height; ++y) reducer.addRow(pixels + static_cast<std::size_t>(y) * stride);
+    return reducer.takePixels();
 }
 
 }  // namespace veltamar

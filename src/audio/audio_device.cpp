@@ -4,6 +4,7 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <cstdlib>
+#include <mutex>
 
 namespace veltamar {
 
@@ -31,10 +32,30 @@ bool tryToOpen() {
     return true;
 }
 
+// Uses of the mixer by worker threads. Never destroyed: a worker may still use it while the
+// program ends.
+struct DecoderUses {
+    std::mutex mutex;
+    int count = 0;
+    bool ending = false;
+};
+DecoderUses& decoderUses() {
+    static auto* uses = new DecoderUses;
+    return *uses;
+}
+
+// True when no worker uses the mixer; from then on none may.
+bool endDecoderUses() {
+    DecoderUses& uses = decoderUses();
+    std::lock_guard lock(uses.mutex);
+    uses.ending = true;
+    return uses.count == 0;
+}
+
 // The program ends with exit(); the sound stops cleanly first instead of being cut off while the
-// audio thread is still mixing.
+// audio thread is still mixing, unless a worker is still loading music.
 void closeAtExit() {
-    if (deviceState == DeviceState::Open) {
+    if (deviceState == DeviceState::Open && endDecoderUses()) {
         Mix_HaltChannel(-1);
         Mix_HaltMusic();
         Mix_CloseAudio();
@@ -64,6 +85,20 @@ void closeAudioDevice() {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
     deviceState = DeviceState::NotTried;
+}
+
+MusicDecoderUse::MusicDecoderUse() {
+    DecoderUses& uses = decoderUses();
+    std::lock_guard lock(uses.mutex);
+    granted = !uses.ending;
+    if (granted) ++uses.count;
+}
+
+MusicDecoderUse::~MusicDecoderUse() {
+    if (!granted) return;
+    DecoderUses& uses = decoderUses();
+    std::lock_guard lock(uses.mutex);
+    --uses.count;
 }
 
 }  // namespace veltamar

@@ -18,4 +18,20 @@ bool audioDeviceIsOpen();
 // the environment names then). Every chunk and music must have been freed before.
 void closeAudioDevice();
 
+// Held by a thread other than the user-interface thread while it loads or lets go of a music file
+// with the mixer. Such a thread may still be at it (blocked on a network share, say) when the
+// program ends: the device is then left open for the end of the process to take down, rather than
+// closed under it. Once the program has begun to end, no new use is granted: check with the bool.
+class MusicDecoderUse {
+  public:
+    MusicDecoderUse();
+    ~MusicDecoderUse();
+    MusicDecoderUse(const MusicDecoderUse&) = delete;
+    MusicDecoderUse& operator=(const MusicDecoderUse&) = delete;
+    explicit operator bool() const { return granted; }
+
+  private:
+    bool granted = false;
+};
+
 }  // namespace veltamar

@@ -1,5 +1,11 @@
 #include "audio/mci_player.h"
 
+#ifdef __linux__
+#include <pthread.h>
+#endif
+
+#include <SDL2/SDL_thread.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -29,22 +35,50 @@ MciPlayer::~MciPlayer() {
     destroy();
 }
 
-bool MciPlayer::open() {
+void MciPlayer::open() {
     close();
-    if (fileName.empty() || !openAudioDevice()) return false;
-    music = Mix_LoadMUS(fileName.c_str());
-    if (!music) return false;
-    const double seconds = Mix_MusicDuration(music);
-    if (seconds == 0.0) {  // decodes to nothing at all
-        Mix_FreeMusic(music);
-        music = nullptr;
-        return false;
+    if (fileName.empty()) return;
+    openingState = OpenState::Failed;
+    if (!openAudioDevice()) return;
+    const bool started = opening.start(
+        [path = fileName](std::atomic<std::uint64_t>&) {
+#ifdef __linux__
+            pthread_setname_np(pthread_self(), "music opener");  // for whoever looks at the threads
+#endif
+            OpenedMusic opened = openMusicFile(path);
+            // SDL keeps an error text for each thread, and lets it go by itself only for threads it
+            // made.
+            SDL_TLSCleanup();
+            return opened;
+        },
+        openedNotice);
+    if (!started) return;
+    openingState = OpenState::Opening;
+    openStartedAt = std::chrono::steady_clock::now();
+}
+
+MciPlayer::OpenState MciPlayer::openState() {
+    if (openingState != OpenState::Opening) return openingState;
+    if (std::optional<OpenedMusic> opened = opening.take()) {
+        takeOpened(std::move(*opened));
+    } else if (std::chrono::steady_clock::now() - openStartedAt >= openDeadline) {
+        opening.abandon();
+        openingState = OpenState::Failed;
     }
-    lengthMs = seconds > 0.0 ? milliseconds(seconds) : UNKNOWN_LENGTH;
+    return openingState;
+}
+
+void MciPlayer::takeOpened(OpenedMusic opened) {
+    if (!opened.music) {
+        openingState = OpenState::Failed;
+        return;
+    }
+    music = std::move(opened.music);
+    lengthMs = opened.seconds > 0.0 ? milliseconds(opened.seconds) : UNKNOWN_LENGTH;
     canPlayFile = true;
+    openingState = OpenState::Open;
     // The mixer's music volume carries over from track to track; it is the player's volume.
     Mix_VolumeMusic(mixerVolumeForPlayer(volumeSetting));
-    return true;
 }
 
 void MciPlayer::play() {
@@ -52,10 +86,10 @@ void MciPlayer::play() {
     refreshMode();
     if (mode == Mode::Playing) return;
     long from = mode == Mode::Ended ? 0 : stoppedAtMs;
-    bool started = Mix_FadeInMusicPos(music, 1, 0, from / 1000.0) == 0;
+    bool started = Mix_FadeInMusicPos(music.get(), 1, 0, from / 1000.0) == 0;
     if (!started && from > 0) {  // a decoder that cannot seek plays from the start
         from = 0;
-        started = Mix_PlayMusic(music, 1) == 0;
+        started = Mix_PlayMusic(music.get(), 1) == 0;
     }
     if (!started) return;
     playerInMixer = this;
@@ -75,10 +109,9 @@ void MciPlayer::stop() {
 }
 
 void MciPlayer::close() {
-    if (music) {
-        Mix_FreeMusic(music);  // halts it first when it plays
-        music = nullptr;
-    }
+    opening.abandon();
+    openingState = OpenState::Closed;
+    music.reset();  // halts it first when it plays
     if (playerInMixer == this) playerInMixer = nullptr;
     canPlayFile = false;
     mode = Mode::Stopped;
@@ -136,7 +169,7 @@ void MciPlayer::refreshMode() {
 // While the track plays, its position stays short of the length: only a finished track reports
 // the full length, so that "position equals length" means the track is over.
 long MciPlayer::playingPosition() const {
-    const double seconds = Mix_GetMusicPosition(music);
+    const double seconds = Mix_GetMusicPosition(music.get());
     long position = 0;
     if (seconds >= 0.0) {
         position = milliseconds(seconds);

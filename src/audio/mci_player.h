@@ -3,19 +3,28 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
+
+#include "audio/music_file.h"
+#include "platform/detached_job.h"
 
 class wxWindow;
 
 // The player of the user's own music files (MP3, WAV, MPEG audio), one per music list dialog.
-// Each open loads the file named before as the mixer's music; play, stop, seek, position, length
-// and volume then act on it, with times in milliseconds. Only one track sounds at a time.
+// Each open loads the file named before as the mixer's music, on a thread of its own, so that a
+// file on a network share that has stopped answering never holds up the program; once it is open,
+// play, stop, seek, position, length and volume act on it, with times in milliseconds. Only one
+// track sounds at a time.
 
 namespace veltamar {
 
 class MciPlayer {
   public:
-    MciPlayer() = default;
+    // How long opening a file may take before it counts as one that cannot be played.
+    static constexpr std::chrono::milliseconds OPEN_DEADLINE{4000};
+
+    explicit MciPlayer(std::chrono::milliseconds openDeadline = OPEN_DEADLINE) : openDeadline(openDeadline) {}
     ~MciPlayer();
     MciPlayer(const MciPlayer&) = delete;
     MciPlayer& operator=(const MciPlayer&) = delete;
@@ -28,11 +37,21 @@ class MciPlayer {
     void setFileName(const std::string& path) { fileName = path; }
     const std::string& currentFileName() const { return fileName; }
 
-    // Lets go of the previous track and loads the named file, stopped at its beginning, at the
-    // player's volume. An empty name opens nothing. Afterwards canPlay() tells whether the file
-    // could be decoded (always false without a sound device). True when a track is open.
-    bool open();
+    enum class OpenState { Closed, Opening, Open, Failed };
+
+    // Lets go of the previous track and starts opening the named file, to stand stopped at its
+    // beginning, at the player's volume. An empty name opens nothing.
+    void open();
+    // Where the last open stands, asked on the thread that plays: a file that has been opened is
+    // taken in as the track (Open), one that cannot be played (or has no sound device to play on)
+    // has Failed, and so has one still not open after the open deadline; should it open later, it
+    // is let go unheard.
+    OpenState openState();
+    // Called on the opening thread as soon as an open has finished, while the player still wants
+    // it, so that its owner can ask openState() at once rather than at its next tick.
+    void whenOpened(std::function<void()> notice) { openedNotice = std::move(notice); }
     bool isOpen() const { return music != nullptr; }
+    // Whether the open track could be decoded; false while it is being opened.
     bool canPlay() const { return canPlayFile; }
 
     // Plays from the current position; at the end of the track, from its beginning.
@@ -54,6 +73,7 @@ class MciPlayer {
     int volume() const { return volumeSetting; }
 
     // Closes the track and forgets it; the same as close, since there is no window to take down.
+    // A file still being opened is given up, never waited for.
     void destroy();
 
   private:
@@ -63,12 +83,19 @@ class MciPlayer {
     // took.
     void refreshMode();
     long playingPosition() const;
+    void takeOpened(OpenedMusic opened);
 
     wxWindow* ownerWindow = nullptr;
     int volumeSetting = 1000;
     bool canPlayFile = false;
-    Mix_Music* music = nullptr;
+    MixMusic music;
     std::string fileName;
+
+    std::chrono::milliseconds openDeadline;
+    DetachedJob<OpenedMusic> opening;
+    std::function<void()> openedNotice;
+    OpenState openingState = OpenState::Closed;
+    std::chrono::steady_clock::time_point openStartedAt;
 
     Mode mode = Mode::Stopped;
     long stoppedAtMs = 0;

@@ -1,26 +1,19 @@
 #include "platform/file_bytes.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/regular_file.h"
 
 namespace veltamar {
 
 std::optional<std::string> readFileBytes(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat info {};
-    std::optional<std::string> bytes;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        std::string content;
-        content.reserve(static_cast<std::size_t>(info.st_size));
-        char buffer[65536];
-        ssize_t n;
-        while ((n = read(fd, buffer, sizeof buffer)) > 0) content.append(buffer, static_cast<std::size_t>(n));
-        if (n == 0) bytes = std::move(content);
-    }
-    close(fd);
-    return bytes;
+    std::optional<RegularFile> file = RegularFile::open(path);
+    if (!file) return std::nullopt;
+    std::string content;
+    content.reserve(static_cast<std::size_t>(file->size()));
+    char buffer[65536];
+    long n;
+    while ((n = file->read(buffer, sizeof buffer)) > 0) content.append(buffer, static_cast<std::size_t>(n));
+    if (n < 0) return std::nullopt;
+    return content;
 }
 
 }  // namespace veltamar

@@ -4,7 +4,8 @@
 #include <string>
 
 // Reading a whole file safely: anything that is not a readable regular file (a directory, a link
-// loop, a device) gives nothing instead of an error thrown from deep inside a stream.
+// loop, a device, a named pipe) gives nothing, without being read or waited for, instead of an
+// error thrown from deep inside a stream.
 
 namespace veltamar {
 

@@ -56,7 +56,7 @@ BackgroundImagesDialog::BackgroundImagesDialog(wxWindow* parent)
 }
 
 BackgroundImagesDialog::~BackgroundImagesDialog() {
-    reader.reset();  // waits for a picture being read, while the dialog can still take its result
+    reader.reset();  // a picture still being read is given up, never waited for
     timer.Stop();
     ownImageTexture = 0;
     ownImageOn = false;
@@ -239,8 +239,10 @@ void BackgroundImagesDialog::addPicture(const std::string& path) {
 }
 
 void BackgroundImagesDialog::onAddImage() {
+    // Whether the chosen file is there is the reader's business: checking it here would wait on
+    // a network share that has stopped answering.
     wxFileDialog chooser(nullptr, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString, PICTURE_FILTER,
-                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+                         wxFD_OPEN);
     if (chooser.ShowModal() != wxID_OK) return;
     addPicture(chooser.GetPath().utf8_string());
 }
@@ -263,6 +265,7 @@ void BackgroundImagesDialog::onRowSelected(wxListEvent& event) {
 }
 
 void BackgroundImagesDialog::onTimer(wxTimerEvent&) {
+    reader->giveUpWhenStalled();
     ownImageOn = show.ownImage();
     show.tick(intervalEdit->GetValue().utf8_string());
     refresh();

@@ -12,12 +12,24 @@ class MciTrackDevice : public TrackDevice {
     explicit MciTrackDevice(MciPlayer& player) : player(player) {}
 
     // The device is always closed first, then the new file is opened.
-    bool load(const std::string& path) override {
+    TrackLoad load(const std::string& path) override {
         player.stop();
         player.close();
         player.setFileName(path);
         player.open();
-        return player.canPlay();
+        return loadState();
+    }
+    TrackLoad loadState() override {
+        switch (player.openState()) {
+            case MciPlayer::OpenState::Opening:
+                return TrackLoad::Loading;
+            case MciPlayer::OpenState::Open:
+                return player.canPlay() ? TrackLoad::Ready : TrackLoad::Unplayable;
+            case MciPlayer::OpenState::Closed:
+            case MciPlayer::OpenState::Failed:
+                break;
+        }
+        return TrackLoad::Unplayable;
     }
     void play() override { player.play(); }
     void stop() override { player.stop(); }

@@ -40,6 +40,14 @@ MusicListDialog::MusicListDialog(wxWindow* parent)
 
     list.setVolume(std::clamp(readProfileVolume(), 0, MAX_VOLUME));
     player.setOwner(playerHost);
+    // A track opened on the player's thread is taken in at once, not at the next tick: a file
+    // that cannot be played stops the list as soon as that is known.
+    player.whenOpened([this] {
+        CallAfter([this] {
+            list.followLoading();
+            refresh();
+        });
+    });
     player.setFileName("");
     player.open();
     player.setVolume(list.volume());
@@ -193,8 +201,10 @@ void MusicListDialog::onMode(wxCommandEvent& event) {
 }
 
 void MusicListDialog::onAdd(wxCommandEvent&) {
+    // Whether the chosen file is there is the player's business: checking it here would wait on
+    // a network share that has stopped answering.
     wxFileDialog chooser(nullptr, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString, MUSIC_FILTER,
-                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+                         wxFD_OPEN);
     if (chooser.ShowModal() != wxID_OK) return;
     appendItem(chooser.GetPath().utf8_string());
     refresh();

@@ -56,22 +56,58 @@ bool MusicPlaylist::chooseTrack(bool takeSelection) {
     }
 
     current = choice;
-    if (!device.load(tracks[static_cast<std::size_t>(choice)])) {
-        stopList();
-        return false;
+    loading = false;
+    startWhenLoaded = false;
+    lengthMs = 0;
+    positionMs = 0;
+    switch (device.load(tracks[static_cast<std::size_t>(choice)])) {
+        case TrackLoad::Unplayable:
+            stopList();
+            return false;
+        case TrackLoad::Loading:
+            loading = true;
+            return true;
+        case TrackLoad::Ready:
+            trackReady();
+            return true;
     }
+    return false;
+}
+
+void MusicPlaylist::trackReady() {
     device.seek(0);
     device.setVolume(volumeLevel);
     lengthMs = device.length();
     positionMs = 0;
-    return true;
 }
 
 void MusicPlaylist::startChosenTrack() {
     playState = PlayState::Playing;
-    device.play();
+    if (loading)
+        startWhenLoaded = true;
+    else
+        device.play();
     marked = current;
     on = true;
+}
+
+void MusicPlaylist::followLoading() {
+    if (!loading) return;
+    switch (device.loadState()) {
+        case TrackLoad::Loading:
+            return;
+        case TrackLoad::Ready:
+            loading = false;
+            trackReady();
+            if (startWhenLoaded && playing()) device.play();
+            startWhenLoaded = false;
+            return;
+        case TrackLoad::Unplayable:
+            loading = false;
+            startWhenLoaded = false;
+            stopList();
+            return;
+    }
 }
 
 // A track the device cannot play leaves the list stopped rather than "playing" nothing.
@@ -80,6 +116,7 @@ void MusicPlaylist::play() {
 }
 
 void MusicPlaylist::stopList() {
+    startWhenLoaded = false;
     playState = PlayState::Stopped;
     device.stop();
     device.seek(0);
@@ -108,7 +145,9 @@ void MusicPlaylist::setVolume(int value) {
 }
 
 bool MusicPlaylist::tick() {
+    followLoading();
     if (!playing()) return false;
+    if (loading) return true;
     positionMs = device.position();
     lengthMs = device.length();
     if (device.canPlay() && positionMs == lengthMs && chooseTrack(false)) startChosenTrack();

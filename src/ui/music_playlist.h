@@ -12,13 +12,19 @@
 
 namespace veltamar {
 
+// Where loading a track stands.
+enum class TrackLoad { Ready, Loading, Unplayable };
+
 // The sound side of the play list: one track at a time, times in milliseconds, volume 0..1000.
 class TrackDevice {
   public:
     virtual ~TrackDevice() = default;
-    // Lets go of the current track and loads path, stopped at its start; true when the device can
-    // play it.
-    virtual bool load(const std::string& path) = 0;
+    // Lets go of the current track and starts loading path, to stand stopped at its start. A track
+    // may take a while (a file on a slow network share); the answer says whether it is ready,
+    // still loading, or cannot be played.
+    virtual TrackLoad load(const std::string& path) = 0;
+    // Where the last load stands now; a track that takes too long gives up as Unplayable.
+    virtual TrackLoad loadState() = 0;
     virtual void play() = 0;
     virtual void stop() = 0;
     virtual void seek(long positionMs) = 0;
@@ -70,9 +76,10 @@ class MusicPlaylist {
 
     // Chooses the track to play from the mode, the state and the selection, and loads it; a track
     // the device cannot play stops the list. takeSelection: a clicked row is the choice while
-    // playing. Nothing happens when the list is empty. True when a playable track was loaded.
+    // playing. Nothing happens when the list is empty. True when a track is loaded or loading.
     bool chooseTrack(bool takeSelection);
-    // "Play": chooses a track and plays it, marks its row and turns "On/Off" on.
+    // "Play": chooses a track and plays it, marks its row and turns "On/Off" on. A track still
+    // loading starts as soon as it is ready, unless the list has been stopped by then.
     void play();
     // "Stop", and what a track the device cannot play leads to: the list stops at the start of the
     // track, no row is marked or selected, and "On/Off" stays as it is.
@@ -87,15 +94,24 @@ class MusicPlaylist {
     void setVolume(int value);
     int volume() const { return volumeLevel; }
 
-    // The 200 ms tick: while playing, follows the track's position and moves on by the play mode
-    // once the track has ended. Returns true while playing.
+    // The 200 ms tick: takes in a track that has finished loading (a track that turned out
+    // unplayable stops the list); while playing, follows the track's position and moves on by the
+    // play mode once the track has ended. Returns true while playing.
     bool tick();
+    // True while the chosen track is still loading.
+    bool loadingTrack() const { return loading; }
+    // Takes in a track that has finished loading: it starts if the list plays, and one that turned
+    // out unplayable stops the list. The tick does it too; the device's notice that a track is
+    // ready (or not) lets it happen at once.
+    void followLoading();
     long position() const { return positionMs; }
     long trackLength() const { return lengthMs; }
 
   private:
     int pickRandom() const;
     void startChosenTrack();
+    // The chosen track is ready: it stands at its start at the list's volume.
+    void trackReady();
 
     TrackDevice& device;
     std::function<int()> random;
@@ -109,6 +125,8 @@ class MusicPlaylist {
     int volumeLevel = 1000;
     long positionMs = 0;
     long lengthMs = 0;
+    bool loading = false;
+    bool startWhenLoaded = false;
 };
 
 }  // namespace veltamar

@@ -34,7 +34,9 @@ CommandResult run(const std::string& command) {
     return result;
 }
 
-void sleepSeconds(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+void sleepSeconds(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
 
 double monotonicMs() {
     timespec ts{};
@@ -88,7 +90,8 @@ TempHome::TempHome() {
 TempHome::~TempHome() {
     std::error_code ignored;
     // Tests may have taken permissions away; give them back so everything can be removed.
-    for (auto it = fs::recursive_directory_iterator(dir, fs::directory_options::skip_permission_denied, ignored);
+    for (auto it =
+             fs::recursive_directory_iterator(dir, fs::directory_options::skip_permission_denied, ignored);
          it != fs::recursive_directory_iterator(); it.increment(ignored))
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(dir, ignored);
@@ -138,6 +141,8 @@ Aquarium::Aquarium(const TempHome& home, LaunchOptions options) {
             preload += std::string(preload.empty() ? "" : " ") + SWAP_RECORDER_LIBRARY;
             setenv("SWAP_TIMESTAMPS_OUT", swapFile.c_str(), 1);
         }
+        if (options.hangingShare)
+            preload += std::string(preload.empty() ? "" : " ") + HANGING_SHARE_LIBRARY;
         if (!preload.empty()) setenv("LD_PRELOAD", preload.c_str(), 1);
         for (const std::string& entry : options.environment) putenv(strdup(entry.c_str()));
         const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -223,13 +228,34 @@ long statusKb(pid_t pid, const std::string& field) {
 
 }  // namespace
 
-long Aquarium::residentKb() const { return statusKb(child, "VmRSS"); }
+long Aquarium::residentKb() const {
+    return statusKb(child, "VmRSS");
+}
 
-long Aquarium::peakResidentKb() const { return statusKb(child, "VmHWM"); }
+long Aquarium::peakResidentKb() const {
+    return statusKb(child, "VmHWM");
+}
 
-int Aquarium::threadCount() const { return static_cast<int>(statusKb(child, "Threads")); }
+int Aquarium::threadCount() const {
+    return static_cast<int>(statusKb(child, "Threads"));
+}
 
-void Aquarium::resetPeakMemory() { std::ofstream("/proc/" + std::to_string(child) + "/clear_refs") << "5"; }
+int Aquarium::threadsNamed(const std::string& name) const {
+    int count = 0;
+    std::error_code ignored;
+    for (const auto& task :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(child) + "/task", ignored)) {
+        std::string comm;
+        std::ifstream in(task.path() / "comm");
+        std::getline(in, comm);
+        count += comm == name;
+    }
+    return count;
+}
+
+void Aquarium::resetPeakMemory() {
+    std::ofstream("/proc/" + std::to_string(child) + "/clear_refs") << "5";
+}
 
 std::vector<Geometry> popupWindows() {
     std::vector<Geometry> popups;

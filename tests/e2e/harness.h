@@ -22,14 +22,14 @@ CommandResult run(const std::string& command);
 
 // An Xvfb server on a free display; DISPLAY points at it while the object lives.
 class XServer {
-public:
+  public:
     XServer(int width = 1024, int height = 768);
     ~XServer();
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
     const std::string& display() const { return name; }
 
-private:
+  private:
     pid_t pid = -1;
     std::string name;
     std::string previousDisplay;  // given back when the server goes
@@ -37,14 +37,14 @@ private:
 
 // A fresh directory that stands in for the user's home; removed with everything in it.
 class TempHome {
-public:
+  public:
     TempHome();
     ~TempHome();
     const std::string& path() const { return dir; }
     std::string configDirectory() const { return dir + "/.config/VeltamarScr"; }
     std::string settingsFile() const { return configDirectory() + "/OrvessaSet.ini"; }
 
-private:
+  private:
     std::string dir;
 };
 
@@ -67,11 +67,14 @@ struct LaunchOptions {
     // the command injector to deliver to.
     std::vector<std::string> arguments = {};
     std::string binary = {};  // another build of the program (an unpacked package's); empty: this build's
+    // Preload the stand-in for a share that stops answering: files under
+    // $VELTAMAR_HANGING_SHARE (set in environment) do not open until $VELTAMAR_SHARE_BACK exists.
+    bool hangingShare = false;
 };
 
 // The aquarium process (or the screensaver, given its arguments).
 class Aquarium {
-public:
+  public:
     explicit Aquarium(const TempHome& home, LaunchOptions options = {});
     ~Aquarium();
 
@@ -93,10 +96,12 @@ public:
     long peakResidentKb() const;
     void resetPeakMemory();
     int threadCount() const;
+    // Threads of the program with this name.
+    int threadsNamed(const std::string& name) const;
     // What the program has written to its standard output and error streams so far.
     std::string output() const;
 
-private:
+  private:
     pid_t child = -1;
     std::string logFile;
     std::optional<int> exitCode;

@@ -1,5 +1,7 @@
 #include "test_media.h"
 
+#include <zlib.h>
+
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -19,6 +21,90 @@ bool makePicture(const std::string& path, const std::string& colour, int width, 
                "-annotate +40+200 Veltamar -type TrueColor " +
                formatPrefix + "'" + path + "' 2>/dev/null")
                .status == 0;
+}
+
+namespace {
+
+// Compresses the bytes into the stream's output so far, ending with a full flush: what follows
+// refers to nothing before it, so a flushed piece may be repeated.
+std::string deflatePiece(z_stream& z, const std::vector<std::uint8_t>& bytes, int flush) {
+    std::string out;
+    z.next_in = const_cast<Bytef*>(bytes.data());
+    z.avail_in = static_cast<uInt>(bytes.size());
+    char buffer[1 << 16];
+    do {
+        z.next_out = reinterpret_cast<Bytef*>(buffer);
+        z.avail_out = sizeof buffer;
+        deflate(&z, flush);
+        out.append(buffer, sizeof buffer - z.avail_out);
+    } while (z.avail_out == 0);
+    return out;
+}
+
+void writeChunk(std::ofstream& out, const char* type, const std::string& data) {
+    const auto be32 = [&](std::uint32_t v) {
+        const char b[4] = {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                           static_cast<char>(v)};
+        out.write(b, 4);
+    };
+    be32(static_cast<std::uint32_t>(data.size()));
+    out.write(type, 4);
+    out.write(data.data(), static_cast<std::streamsize>(data.size()));
+    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type), 4);
+    crc = crc32(crc, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size()));
+    be32(static_cast<std::uint32_t>(crc));
+}
+
+std::string be32(std::uint32_t v) {
+    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+            static_cast<char>(v)};
+}
+
+}  // namespace
+
+bool writeFlatPng(const std::string& path, int width, int height, int channels,
+                  std::array<std::uint8_t, 4> left, std::array<std::uint8_t, 4> right) {
+    constexpr int BLOCK_ROWS = 64;
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * channels + 1;
+    std::vector<std::uint8_t> first(rowBytes, 0);  // filter: none
+    for (int x = 0; x < width; ++x)
+        for (int c = 0; c < channels; ++c)
+            first[1 + static_cast<std::size_t>(x) * channels + c] = (x < width / 2 ? left : right)[c];
+    const auto sameRows = [&](int rows) {
+        std::vector<std::uint8_t> bytes(rowBytes * rows, 0);
+        for (int r = 0; r < rows; ++r) bytes[r * rowBytes] = 2;  // filter: up, and no difference
+        return bytes;
+    };
+    const std::vector<std::uint8_t> block = sameRows(BLOCK_ROWS);
+    const int blocks = (height - 1) / BLOCK_ROWS;
+    const std::vector<std::uint8_t> rest = sameRows((height - 1) % BLOCK_ROWS);
+
+    z_stream z{};
+    if (deflateInit(&z, 9) != Z_OK) return false;
+    std::string stream = deflatePiece(z, first, Z_FULL_FLUSH);
+    const std::string blockData = deflatePiece(z, block, Z_FULL_FLUSH);
+    std::string end = deflatePiece(z, rest, Z_FINISH);
+    deflateEnd(&z);
+    // The stream's checksum covers every row, each block as often as it is repeated.
+    uLong adler = adler32(1, first.data(), static_cast<uInt>(first.size()));
+    const uLong blockAdler = adler32(1, block.data(), static_cast<uInt>(block.size()));
+    for (int i = 0; i < blocks; ++i)
+        adler = adler32_combine(adler, blockAdler, static_cast<z_off_t>(block.size()));
+    adler = adler32_combine(adler, adler32(1, rest.data(), static_cast<uInt>(rest.size())),
+                            static_cast<z_off_t>(rest.size()));
+    end.resize(end.size() - 4);
+    for (int i = 0; i < blocks; ++i) stream += blockData;
+    stream += end + be32(static_cast<std::uint32_t>(adler));
+
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write("\x89PNG\r\n\x1a\n", 8);
+    writeChunk(out, "IHDR",
+               be32(static_cast<std::uint32_t>(width)) + be32(static_cast<std::uint32_t>(height)) + '\x08' +
+                   static_cast<char>(channels == 4 ? 6 : 2) + std::string(3, '\0'));
+    for (std::size_t at = 0; at < stream.size(); at += 1 << 20)
+        writeChunk(out, "IDAT", stream.substr(at, 1 << 20));
+    writeChunk(out, "IEND", "");
+    return static_cast<bool>(out);
 }
 
 void writeTone(const std::string& path, double frequency, double seconds) {
@@ -43,20 +129,45 @@ void writeTone(const std::string& path, double frequency, double seconds) {
     out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
 }
 
-char dominantHue(const Screenshot& shot) {
-    long red = 0, green = 0, blue = 0, all = 0;
+namespace {
+
+// A colour's hue when one channel stands out: 'r', 'g' or 'b', else '?'.
+char hueOf(const std::array<int, 3>& c) {
+    const auto [r, g, b] = c;
+    return r > g + 50 && r > b + 50   ? 'r'
+           : g > r + 50 && g > b + 50 ? 'g'
+           : b > r + 50 && b > g + 50 ? 'b'
+                                      : '?';
+}
+
+// How many pixels of each hue the columns [from, to) hold, every fourth pixel each way.
+std::array<long, 4> hueCounts(const Screenshot& shot, int from, int to) {
+    std::array<long, 4> counts{};  // red, green, blue, all
     for (int y = 0; y < shot.height; y += 4)
-        for (int x = 0; x < shot.width; x += 4) {
-            const auto [r, g, b] = shot.at(x, y);
-            ++all;
-            if (r > g + 50 && r > b + 50) ++red;
-            if (g > r + 50 && g > b + 50) ++green;
-            if (b > r + 50 && b > g + 50) ++blue;
+        for (int x = from; x < to; x += 4) {
+            const char hue = hueOf(shot.at(x, y));
+            counts[0] += hue == 'r';
+            counts[1] += hue == 'g';
+            counts[2] += hue == 'b';
+            ++counts[3];
         }
+    return counts;
+}
+
+}  // namespace
+
+char dominantHue(const Screenshot& shot) {
+    const auto [red, green, blue, all] = hueCounts(shot, 0, shot.width);
     if (red * 3 > all && red > green && red > blue) return 'r';
     if (green * 3 > all && green > blue) return 'g';
     if (blue * 3 > all) return 'b';
     return '?';
+}
+
+double hueShare(const Screenshot& shot, int from, int to, char hue) {
+    const std::array<long, 4> counts = hueCounts(shot, from, to);
+    const long matching = hue == 'r' ? counts[0] : hue == 'g' ? counts[1] : hue == 'b' ? counts[2] : 0;
+    return counts[3] ? static_cast<double>(matching) / counts[3] : 0;
 }
 
 bool SoundOut::waitForTone(double frequency, double seconds) const {

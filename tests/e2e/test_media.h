@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "harness.h"
@@ -14,11 +16,20 @@ namespace veltamar::e2e {
 bool makePicture(const std::string& path, const std::string& colour, int width, int height,
                  const std::string& formatPrefix = "");
 
+// A PNG of any size whose rows are all alike: the left half of each row one colour, the right
+// half another (RGB, or RGBA with the fourth byte). Every row after the first is stored as "same as
+// the row above", so the file takes about a thousandth of the picture's pixel bytes, as a mostly
+// flat stitched panorama does, and it is written in a moment whatever its size.
+bool writeFlatPng(const std::string& path, int width, int height, int channels,
+                  std::array<std::uint8_t, 4> left, std::array<std::uint8_t, 4> right);
+
 // 16-bit stereo PCM WAV of a sine at half of full scale.
 void writeTone(const std::string& path, double frequency, double seconds);
 
 // The hue that covers most of the screen: 'r', 'g', 'b', or '?' when none covers a third of it.
 char dominantHue(const Screenshot& shot);
+// The share of the screen's pixels in the columns [from, to) that have the hue.
+double hueShare(const Screenshot& shot, int from, int to, char hue);
 
 // What the disk audio driver has written: 16-bit stereo frames at 44.1 kHz.
 class SoundOut {

@@ -141,7 +141,8 @@ TEST(BuiltInSound, WithoutASoundDeviceNothingPlaysAndNothingIsWritten) {
     writeSineWav(track, 0.5);
     MciPlayer player;
     player.setFileName(track);
-    EXPECT_FALSE(player.open());
+    player.open();
+    EXPECT_EQ(player.openState(), MciPlayer::OpenState::Failed);
     EXPECT_FALSE(player.canPlay());
     player.setVolume(500);
     player.play();

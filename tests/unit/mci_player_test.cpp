@@ -26,9 +26,17 @@ std::string makeMp3(const AudioCapture& capture, double seconds) {
     return mp3;
 }
 
+// Opens the named file and waits until the player has it or has given up; true when it is open.
+bool openAndWait(MciPlayer& player) {
+    player.open();
+    MciPlayer::OpenState state;
+    while ((state = player.openState()) == MciPlayer::OpenState::Opening) sleepSeconds(0.01);
+    return state == MciPlayer::OpenState::Open;
+}
+
 // Plays, stops, seeks and plays to the end of a track of about 1.5 s.
 void exerciseTrack(MciPlayer& player, long expectedLength, long lengthTolerance) {
-    ASSERT_TRUE(player.open());
+    ASSERT_TRUE(openAndWait(player));
     EXPECT_TRUE(player.canPlay());
     EXPECT_NEAR(player.getLength(), expectedLength, lengthTolerance);
     const long length = player.getLength();
@@ -104,7 +112,7 @@ TEST(MciPlayer, VolumeScalesTheMusicLinearly) {
     writeSineWav(track, 3.0);
     MciPlayer player;
     player.setFileName(track);
-    ASSERT_TRUE(player.open());
+    ASSERT_TRUE(openAndWait(player));
 
     player.setVolume(1000);
     player.play();
@@ -148,10 +156,10 @@ TEST(MciPlayer, FilesItCannotDecodeCannotPlay) {
     for (const std::string& name : {text, brokenWav, capture.directory() + "/missing.wav", std::string()}) {
         // Each open first lets go of the good track that was playing.
         player.setFileName(good);
-        ASSERT_TRUE(player.open());
+        ASSERT_TRUE(openAndWait(player));
         player.play();
         player.setFileName(name);
-        EXPECT_FALSE(player.open()) << name;
+        EXPECT_FALSE(openAndWait(player)) << name;
         EXPECT_FALSE(player.canPlay()) << name;
         EXPECT_EQ(Mix_PlayingMusic(), 0) << name;
         player.play();

@@ -11,15 +11,26 @@ using namespace veltamar;
 
 namespace {
 
-// A sound device that plays instantly: tests move the position themselves.
+// A sound device that plays instantly: tests move the position themselves. Tracks named in slow
+// go on loading until the test says how their loading ends.
 struct FakeDevice : TrackDevice {
-    bool load(const std::string& path) override {
+    TrackLoad load(const std::string& path) override {
         loaded.push_back(path);
         file = path;
         playing = false;
         pos = 0;
-        playable = !unplayable.contains(path);
-        return playable;
+        playable = false;
+        if (slow.contains(path)) {
+            state = TrackLoad::Loading;
+            return state;
+        }
+        return finishLoading(!unplayable.contains(path));
+    }
+    TrackLoad loadState() override { return state; }
+    TrackLoad finishLoading(bool canBePlayed) {
+        playable = canBePlayed;
+        state = playable ? TrackLoad::Ready : TrackLoad::Unplayable;
+        return state;
     }
     void play() override { playing = playable; }
     void stop() override { playing = false; }
@@ -34,6 +45,8 @@ struct FakeDevice : TrackDevice {
 
     std::vector<std::string> loaded;
     std::set<std::string> unplayable;
+    std::set<std::string> slow;
+    TrackLoad state = TrackLoad::Unplayable;
     std::string file;
     bool playing = false;
     bool playable = false;
@@ -252,4 +265,46 @@ TEST_F(PlaylistTest, TickFollowsThePositionAndMovesOnOnlyAtTheEnd) {
     device.pos = 3000;
     list.tick();
     EXPECT_EQ(list.currentTrack(), 1);
+}
+
+// A track on a slow share loads in the background: the list counts as playing meanwhile (its row
+// marked, editing locked) and the track starts once it is ready; one that turns out unplayable, or
+// takes too long, stops the list like a missing file; a list stopped meanwhile stays silent.
+TEST_F(PlaylistTest, ATrackStillLoadingStartsWhenReadyOrStopsTheListWhenItCannotBePlayed) {
+    device.slow = {"far.mp3"};
+    MusicPlaylist list = listOf({"far.mp3", "near.mp3"}, PLAY_REPEAT_ALL);
+    list.play();
+    EXPECT_TRUE(list.playing());
+    EXPECT_TRUE(list.loadingTrack());
+    EXPECT_EQ(list.markedTrack(), 0);
+    EXPECT_FALSE(list.editingEnabled());
+    EXPECT_TRUE(list.tick());
+    EXPECT_FALSE(device.playing) << "nothing to play yet";
+    device.finishLoading(true);
+    device.vol = 5;
+    list.tick();
+    EXPECT_FALSE(list.loadingTrack());
+    EXPECT_TRUE(device.playing);
+    EXPECT_EQ(device.vol, 1000) << "the track gets the list's volume";
+    EXPECT_EQ(list.trackLength(), 3000);
+
+    trackEnds(list);  // far -> near, ready at once
+    EXPECT_EQ(list.currentTrack(), 1);
+    trackEnds(list);  // near -> far, slow again, and this time it never opens
+    EXPECT_TRUE(list.loadingTrack());
+    device.finishLoading(false);
+    EXPECT_FALSE(list.tick());
+    EXPECT_EQ(list.state(), PlayState::Stopped);
+    EXPECT_EQ(list.markedTrack(), -1);
+    EXPECT_TRUE(list.editingEnabled());
+    EXPECT_FALSE(device.playing);
+
+    // Stopped while its track still loads: the track is taken in but does not start.
+    list.play();
+    ASSERT_TRUE(list.loadingTrack());
+    list.stopList();
+    device.finishLoading(true);
+    EXPECT_FALSE(list.tick());
+    EXPECT_FALSE(list.loadingTrack());
+    EXPECT_FALSE(device.playing);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -81,16 +82,69 @@ TEST(PictureReader, ReadsOnItsOwnThreadAndDeliversThroughTheQueue) {
     EXPECT_FALSE(delivered[1].second.ok());
 }
 
-TEST(PictureReader, ResultOfAReaderThatWentAwayIsDropped) {
+// Stands for a file on a share that has stopped answering: whoever reads it waits until the test
+// lets it go on.
+struct Share {
+    void read() {
+        std::unique_lock lock(mutex);
+        ++readers;
+        changed.notify_all();
+        changed.wait(lock, [&] { return answering; });
+    }
+    void answer() {
+        std::lock_guard lock(mutex);
+        answering = true;
+        changed.notify_all();
+    }
+    void waitForReaders(int count) {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return readers >= count; });
+    }
+    std::mutex mutex;
+    std::condition_variable changed;
+    int readers = 0;
+    bool answering = false;
+};
+
+// A read that never comes back holds up neither the pictures after it nor the reader's owner
+// going away: it is given up once it has read nothing for the stall limit, and its late result,
+// should it come, is dropped.
+TEST(PictureReader, AReadThatHangsIsGivenUpAndNeverWaitedFor) {
     TempConfigHome home;
     TaskQueue queue;
-    int delivered = 0;
+    auto share = std::make_shared<Share>();
+    std::vector<std::pair<std::uint64_t, bool>> delivered;
+    const auto decoder = [share](const std::string& path, PictureSize bounds,
+                                 std::atomic<std::uint64_t>* bytes) {
+        if (path.starts_with("share/")) share->read();
+        return decodePicture(path, bounds, bytes);
+    };
     {
         PictureReader reader(
             {64, 64}, [&](std::function<void()> task) { queue.post(std::move(task)); },
-            [&](std::uint64_t, const DecodedPicture&) { ++delivered; });
-        reader.read(1, writeBmp(home, "b.bmp", 32, 32));
-    }  // waits for the read to end
-    EXPECT_EQ(queue.runPosted(0), 1);
-    EXPECT_EQ(delivered, 0);
+            [&](std::uint64_t id, const DecodedPicture& picture) {
+                delivered.emplace_back(id, picture.ok());
+            },
+            decoder, std::chrono::milliseconds(300));
+        reader.read(1, "share/first.png");
+        share->waitForReaders(1);
+        reader.giveUpWhenStalled();
+        EXPECT_TRUE(reader.busy()) << "not before the stall limit";
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        reader.giveUpWhenStalled();
+        EXPECT_FALSE(reader.busy());
+        ASSERT_EQ(delivered, (std::vector<std::pair<std::uint64_t, bool>>{{1, false}}));
+
+        reader.read(2, writeBmp(home, "next.bmp", 32, 32));
+        ASSERT_EQ(queue.runPosted(), 1);
+        EXPECT_EQ(delivered.back(), (std::pair<std::uint64_t, bool>{2, true}));
+
+        // The owner goes away while another read hangs.
+        reader.read(3, "share/second.png");
+        share->waitForReaders(2);
+    }
+    share->answer();  // both reads come back at last, long after they were given up
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    queue.runPosted(0);
+    EXPECT_EQ(delivered.size(), 2u) << "late answers are dropped";
 }

@@ -1,0 +1,317 @@
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+#include <png.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "assets/picture_decoder.h"
+#include "temp_config_home.h"
+
+// The user's pictures of every kind the dialog offers, small and large, each made here with its
+// format's own library (or by hand for bitmaps) in four coloured quarters: a decoded picture shows
+// the same quarters in the same places, at the size it is shown at.
+
+using namespace veltamar;
+using namespace veltamar::testsupport;
+
+namespace {
+
+using Rgb = std::array<int, 3>;
+// Top left, top right, bottom left, bottom right.
+constexpr std::array<Rgb, 4> QUARTERS{{{220, 20, 20}, {20, 200, 20}, {20, 20, 220}, {240, 240, 240}}};
+
+int quarterAt(int x, int y, int width, int height) {
+    return (y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1);
+}
+
+// The picture's colour in the middle of each quarter, as RGB (grey pictures give grey).
+std::array<Rgb, 4> quartersOf(const DecodedPicture& picture) {
+    std::array<Rgb, 4> seen{};
+    for (int q = 0; q < 4; ++q) {
+        const int x = picture.width / 4 + (q % 2) * picture.width / 2;
+        const int y = picture.height / 4 + (q / 2) * picture.height / 2;
+        const std::uint8_t* p =
+            picture.pixels.data() + (static_cast<std::size_t>(y) * picture.width + x) * picture.channels;
+        seen[q] = picture.channels >= 3 ? Rgb{p[0], p[1], p[2]} : Rgb{p[0], p[0], p[0]};
+    }
+    return seen;
+}
+
+void expectQuarters(const DecodedPicture& picture, const std::array<Rgb, 4>& expected, int tolerance) {
+    ASSERT_TRUE(picture.ok());
+    const auto seen = quartersOf(picture);
+    for (int q = 0; q < 4; ++q)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(seen[q][c], expected[q][c], tolerance) << "quarter " << q << " channel " << c;
+}
+
+std::string pathIn(const TempConfigHome& home, const std::string& name) {
+    std::filesystem::create_directories(home.dataDirectory());
+    return home.dataDirectory() + name;
+}
+
+// Writes a PNG whose rows the function fills (8 or 16 bits a sample, big-endian).
+void writePng(const std::string& path, int width, int height, int colourType, int bitDepth, bool interlaced,
+              const std::function<void(int y, std::vector<std::uint8_t>& row)>& fill,
+              const std::function<void(png_structp, png_infop)>& extra = {}) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_set_compression_level(png, 1);
+    png_set_IHDR(png, info, width, height, bitDepth, colourType,
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (extra) extra(png, info);
+    png_write_info(png, info);
+    const int passes = png_set_interlace_handling(png);
+    std::vector<std::uint8_t> row(png_get_rowbytes(png, info));
+    for (int pass = 0; pass < passes; ++pass)
+        for (int y = 0; y < height; ++y) {
+            fill(y, row);
+            png_write_row(png, row.data());
+        }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+}
+
+void writeRgbPng(const std::string& path, int width, int height, bool interlaced) {
+    writePng(path, width, height, PNG_COLOR_TYPE_RGB, 8, interlaced,
+             [&](int y, std::vector<std::uint8_t>& row) {
+                 for (int x = 0; x < width; ++x)
+                     for (int c = 0; c < 3; ++c)
+                         row[static_cast<std::size_t>(x) * 3 + c] =
+                             static_cast<std::uint8_t>(QUARTERS[quarterAt(x, y, width, height)][c]);
+             });
+}
+
+// A Windows bitmap of 1, 4, 8, 24 or 32 bits a pixel, stored bottom-up or top-down; pictures of up
+// to 8 bits use the quarters' colours as their palette.
+std::vector<std::uint8_t> bitmap(int width, int height, int bits, bool topDown) {
+    std::vector<std::uint8_t> out{'B', 'M'};
+    const auto put = [&out](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    const std::uint32_t stride = ((bits * width + 31) / 32) * 4;
+    const std::uint32_t paletteBytes = bits <= 8 ? (1u << bits) * 4 : 0;
+    const std::uint32_t offset = 54 + paletteBytes;
+    put(offset + stride * height, 4);
+    put(0, 4);
+    put(offset, 4);
+    put(40, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(topDown ? -height : height), 4);
+    put(1, 2);
+    put(static_cast<std::uint32_t>(bits), 2);
+    for (int i = 0; i < 6; ++i) put(0, 4);
+    for (std::uint32_t i = 0; i < paletteBytes / 4; ++i) {
+        const Rgb c = QUARTERS[i % 4];
+        put(static_cast<std::uint32_t>(c[2] | (c[1] << 8) | (c[0] << 16)), 4);
+    }
+    for (int stored = 0; stored < height; ++stored) {
+        const int y = topDown ? stored : height - 1 - stored;
+        std::vector<std::uint8_t> row(stride, 0);
+        for (int x = 0; x < width; ++x) {
+            const int q = quarterAt(x, y, width, height);
+            const Rgb c = QUARTERS[q];
+            if (bits >= 24) {
+                for (int i = 0; i < 3; ++i) row[x * (bits / 8) + i] = static_cast<std::uint8_t>(c[2 - i]);
+            } else {
+                const int perByte = 8 / bits;
+                row[x / perByte] |=
+                    static_cast<std::uint8_t>((q & ((1 << bits) - 1)) << (8 - bits * (1 + x % perByte)));
+            }
+        }
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// A baseline JPEG from RGB (3 components) or CMYK as Adobe's programs store it (inverted).
+void writeJpeg(const std::string& path, int width, int height, bool cmyk) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = width;
+    info.image_height = height;
+    info.input_components = cmyk ? 4 : 3;
+    info.in_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 90, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * info.input_components);
+    while (info.next_scanline < info.image_height) {
+        const int y = static_cast<int>(info.next_scanline);
+        for (int x = 0; x < width; ++x) {
+            const Rgb c = QUARTERS[quarterAt(x, y, width, height)];
+            std::uint8_t* p = row.data() + static_cast<std::size_t>(x) * info.input_components;
+            if (cmyk) {  // no black ink: the inverted inks are the colours themselves
+                p[0] = static_cast<std::uint8_t>(c[0]);
+                p[1] = static_cast<std::uint8_t>(c[1]);
+                p[2] = static_cast<std::uint8_t>(c[2]);
+                p[3] = 255;
+            } else {
+                for (int i = 0; i < 3; ++i) p[i] = static_cast<std::uint8_t>(c[i]);
+            }
+        }
+        JSAMPROW rows = row.data();
+        jpeg_write_scanlines(&info, &rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::fclose(file);
+}
+
+}  // namespace
+
+TEST(PictureDecoder, PngsOfEveryKindKeepTheirColoursInPlace) {
+    TempConfigHome home;
+    const PictureSize bounds{1024, 768};
+
+    const std::string rgb = pathIn(home, "rgb.png");
+    writeRgbPng(rgb, 40, 30, false);
+    DecodedPicture picture = decodePicture(rgb, bounds);
+    EXPECT_EQ(picture.channels, 3);
+    EXPECT_EQ(picture.width, 40);
+    EXPECT_EQ(picture.height, 30);
+    expectQuarters(picture, QUARTERS, 0);
+
+    const std::string interlaced = pathIn(home, "interlaced.png");
+    writeRgbPng(interlaced, 37, 23, true);
+    expectQuarters(decodePicture(interlaced, bounds), QUARTERS, 0);
+
+    // A 2-bit palette with the top right quarter see-through.
+    const std::string palette = pathIn(home, "palette.png");
+    writePng(
+        palette, 40, 30, PNG_COLOR_TYPE_PALETTE, 2, false,
+        [](int y, std::vector<std::uint8_t>& row) {
+            std::fill(row.begin(), row.end(), 0);
+            for (int x = 0; x < 40; ++x)
+                row[x / 4] |= static_cast<std::uint8_t>(quarterAt(x, y, 40, 30) << (6 - 2 * (x % 4)));
+        },
+        [](png_structp png, png_infop info) {
+            std::array<png_color, 4> colours{};
+            for (int i = 0; i < 4; ++i)
+                colours[i] = {static_cast<png_byte>(QUARTERS[i][0]), static_cast<png_byte>(QUARTERS[i][1]),
+                              static_cast<png_byte>(QUARTERS[i][2])};
+            png_set_PLTE(png, info, colours.data(), 4);
+            std::array<png_byte, 2> alpha{255, 0};
+            png_set_tRNS(png, info, alpha.data(), 2, nullptr);
+        });
+    picture = decodePicture(palette, bounds);
+    EXPECT_EQ(picture.channels, 4);
+    expectQuarters(picture, QUARTERS, 0);
+    EXPECT_EQ(picture.pixels[(7 * 40 + 30) * 4 + 3], 0) << "see-through";
+    EXPECT_EQ(picture.pixels[(7 * 40 + 5) * 4 + 3], 255);
+
+    // 16-bit grey with alpha becomes 8-bit grey with alpha.
+    const std::string grey = pathIn(home, "grey16.png");
+    writePng(grey, 40, 30, PNG_COLOR_TYPE_GRAY_ALPHA, 16, false, [](int y, std::vector<std::uint8_t>& row) {
+        for (int x = 0; x < 40; ++x) {
+            const std::uint16_t level = static_cast<std::uint16_t>(quarterAt(x, y, 40, 30) * 0x5555);
+            row[x * 4] = static_cast<std::uint8_t>(level >> 8);
+            row[x * 4 + 1] = static_cast<std::uint8_t>(level);
+            row[x * 4 + 2] = row[x * 4 + 3] = 0xFF;
+        }
+    });
+    picture = decodePicture(grey, bounds);
+    EXPECT_EQ(picture.channels, 2);
+    expectQuarters(picture, {{{0, 0, 0}, {85, 85, 85}, {170, 170, 170}, {255, 255, 255}}}, 0);
+}
+
+// Pictures larger than the screen come out at the size they are shown at, keeping their aspect
+// within power-of-two sides, whatever their kind; a large interlaced PNG keeps only its last pass.
+TEST(PictureDecoder, LargePicturesComeOutFittedWithTheirQuartersInPlace) {
+    TempConfigHome home;
+    const PictureSize bounds{256, 256};
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> write;
+        int tolerance;
+    };
+    const Case cases[] = {
+        {"large.png", [](const std::string& p) { writeRgbPng(p, 2400, 1800, false); }, 0},
+        {"large-interlaced.png", [](const std::string& p) { writeRgbPng(p, 2400, 1800, true); }, 0},
+        {"large.bmp", [](const std::string& p) { writeBytes(p, bitmap(2400, 1800, 24, false)); }, 0},
+        {"large-top-down.bmp", [](const std::string& p) { writeBytes(p, bitmap(2400, 1800, 32, true)); }, 0},
+        {"large.jpg", [](const std::string& p) { writeJpeg(p, 2400, 1800, false); }, 12},
+        {"large-cmyk.jpg", [](const std::string& p) { writeJpeg(p, 2400, 1800, true); }, 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = pathIn(home, c.name);
+        c.write(path);
+        const DecodedPicture picture = decodePicture(path, bounds);
+        ASSERT_TRUE(picture.ok());
+        EXPECT_EQ(picture.original, (PictureSize{2400, 1800}));
+        EXPECT_EQ(picture.width, 256);
+        EXPECT_EQ(picture.height, 128);
+        expectQuarters(picture, QUARTERS, c.tolerance);
+    }
+}
+
+TEST(PictureDecoder, BitmapsOfEveryDepthAndBothRowOrders) {
+    TempConfigHome home;
+    for (const int bits : {1, 4, 8, 24, 32})
+        for (const bool topDown : {false, true}) {
+            SCOPED_TRACE(std::to_string(bits) + (topDown ? " bits, top-down" : " bits, bottom-up"));
+            const std::string path = pathIn(home, "picture.bmp");
+            writeBytes(path, bitmap(33, 21, bits, topDown));
+            const DecodedPicture picture = decodePicture(path, {1024, 768});
+            EXPECT_EQ(picture.width, 33);
+            // One bit a pixel has two colours only: the quarters' first two.
+            expectQuarters(
+                picture,
+                bits == 1 ? std::array<Rgb, 4>{QUARTERS[0], QUARTERS[1], QUARTERS[0], QUARTERS[1]} : QUARTERS,
+                0);
+        }
+
+    // Run-length encoding goes to the toolkit's decoder: each row two runs, then the end of the
+    // row; the end of the picture after the last.
+    std::vector<std::uint8_t> rle = bitmap(8, 8, 8, false);
+    rle.resize(54 + 256 * 4);
+    rle[30] = 1;  // run-length encoded, 8 bits
+    for (int stored = 0; stored < 8; ++stored) {
+        const int y = 7 - stored;
+        rle.insert(rle.end(), {4, static_cast<std::uint8_t>(quarterAt(0, y, 8, 8)), 4,
+                               static_cast<std::uint8_t>(quarterAt(7, y, 8, 8)), 0, 0});
+    }
+    rle.insert(rle.end(), {0, 1});
+    const std::string path = pathIn(home, "rle.bmp");
+    writeBytes(path, rle);
+    preparePictureDecoders();
+    expectQuarters(decodePicture(path, {1024, 768}), QUARTERS, 0);
+}
+
+// Damaged files are refused rather than shown with made-up rows: a JPEG cut short (which the
+// decoder would finish in grey), a bitmap whose rows run past the end of its file, a PNG cut
+// inside its data.
+TEST(PictureDecoder, FilesCutShortAreRefused) {
+    TempConfigHome home;
+    const auto cut = [&](const std::string& name, const std::function<void(const std::string&)>& write) {
+        const std::string path = pathIn(home, name);
+        write(path);
+        EXPECT_TRUE(decodePicture(path, {1024, 768}).ok()) << name << " whole";
+        std::filesystem::resize_file(path, std::filesystem::file_size(path) * 3 / 4);
+        EXPECT_FALSE(decodePicture(path, {1024, 768}).ok()) << name << " cut short";
+    };
+    cut("photo.jpg", [](const std::string& p) { writeJpeg(p, 300, 200, false); });
+    cut("picture.bmp", [](const std::string& p) { writeBytes(p, bitmap(300, 200, 24, false)); });
+    cut("picture.png", [](const std::string& p) { writeRgbPng(p, 300, 200, false); });
+}

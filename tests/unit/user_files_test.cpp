@@ -1,0 +1,147 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "assets/picture_decoder.h"
+#include "audio/audio_device.h"
+#include "audio/music_file.h"
+#include "audio_capture.h"
+#include "platform/file_bytes.h"
+#include "temp_config_home.h"
+
+// Files the user names (their music, their pictures, the settings file) may be anything: only
+// regular files are read, and music only of the kinds whose decoders stream it.
+
+using namespace veltamar;
+using namespace veltamar::test;
+using namespace veltamar::testsupport;
+using namespace std::literals;
+
+namespace {
+
+std::span<const std::uint8_t> bytesOf(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+std::string le32(std::uint32_t v) {
+    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+            static_cast<char>(v >> 24)};
+}
+
+}  // namespace
+
+// A named pipe with no writer, an endless device, a directory: each is refused at once, unread
+// (reading /dev/zero would never end, opening the pipe would wait for a writer for ever), and
+// nothing is left holding the pipe open.
+TEST(UserFiles, SpecialFilesAreRefusedAtOnceWithoutBeingRead) {
+    TempConfigHome home;
+    std::filesystem::create_directories(home.dataDirectory());
+    const std::string pipe = home.dataDirectory() + "share.mp3";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path :
+         {pipe, std::string("/dev/zero"), home.dataDirectory(), home.dataDirectory() + "gone.png"}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(readFileBytes(path));
+        EXPECT_FALSE(decodePicture(path, {1024, 768}).ok());
+        EXPECT_FALSE(openMusicFile(path).music);
+    }
+    const int writer = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+    EXPECT_EQ(writer, -1) << "a writer finds no reader";
+    EXPECT_EQ(errno, ENXIO);
+    if (writer >= 0) close(writer);
+}
+
+TEST(MusicFile, OnlyMpegAudioAndWavAreOpened) {
+    EXPECT_EQ(musicKindOf(bytesOf("RIFF\x24\x00\x00\x00WAVEfmt "s), "a.bin"), MusicKind::Wav);
+    EXPECT_EQ(musicKindOf(bytesOf("ID3\x04\x00\x00\x00\x00\x00\x00"s), "a.wav"), MusicKind::Mpeg);
+    EXPECT_EQ(musicKindOf(bytesOf("\xFF\xFB\x90\x64"s), "track"), MusicKind::Mpeg);
+    // MPEG audio after something else: the name tells.
+    EXPECT_EQ(musicKindOf(bytesOf("\0\0\0\0junk"s), "/music/Track.MP3"), MusicKind::Mpeg);
+    EXPECT_EQ(musicKindOf(bytesOf("\0\0\0\0junk"s), "/music/film.mpeg"), MusicKind::Mpeg);
+    // Tracker modules, MIDI, anything unknown: their decoders read the whole file into memory.
+    EXPECT_EQ(musicKindOf(bytesOf("Extended Module: "s), "song.xm"), MusicKind::Unknown);
+    EXPECT_EQ(musicKindOf(bytesOf("MThd\0\0\0\x06"s), "song.mid"), MusicKind::Unknown);
+    EXPECT_EQ(musicKindOf(bytesOf("\0\0\0\0junk"s), "/music.mp3/zero"), MusicKind::Unknown);
+    EXPECT_EQ(musicKindOf({}, "nothing"), MusicKind::Unknown);
+}
+
+// The mixer's WAV decoder reads every metadata chunk whole: a WAV file claiming a metadata chunk
+// of a gigabyte (sparse, so it costs the disk nothing) is not handed to it.
+TEST(MusicFile, WavFilesWithHugeMetadataChunksAreNotOpened) {
+    AudioCapture capture;
+    const std::string tone = capture.directory() + "/tone.wav";
+    writeSineWav(tone, 0.2);
+    const std::string header = "RIFF" + le32(0) + "WAVE" + "fmt " + le32(16) + std::string(16, '\1');
+    const std::string withNotes = capture.directory() + "/notes.wav";
+    writeFile(withNotes, header + "LIST" + le32(8) + "INFOINAM"s + "data" + le32(4) + "abcd");
+    const std::string bomb = capture.directory() + "/bomb.wav";
+    writeFile(bomb, header + "LIST" + le32(1u << 30));
+    std::filesystem::resize_file(bomb, (1u << 30) + 100);
+
+    for (const auto& [path, small] : {std::pair{tone, true}, {withNotes, true}, {bomb, false}}) {
+        std::optional<RegularFile> file = RegularFile::open(path);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(wavMetadataIsSmall(*file), small) << path;
+    }
+    EXPECT_FALSE(openMusicFile(bomb).music);
+}
+
+namespace {
+
+long peakResidentKb() {
+    std::ifstream in("/proc/self/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+}  // namespace
+
+// An MP3 whose tag claims 200 MB (a cover picture, say; sparse here): the decoder is handed the
+// audio past the tag, which it would otherwise read whole into memory.
+TEST(MusicFile, AnMp3BehindAHugeTagOpensWithoutReadingTheTag) {
+    AudioCapture capture;
+    ASSERT_TRUE(openAudioDevice());
+    const std::string wav = capture.directory() + "/tone.wav";
+    const std::string mp3 = capture.directory() + "/tone.mp3";
+    writeSineWav(wav, 1.0);
+    ASSERT_EQ(std::system(("lame --quiet -b 128 '" + wav + "' '" + mp3 + "'").c_str()), 0);
+    std::ifstream in(mp3, std::ios::binary);
+    const std::string audio((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::uint32_t tagSize = 200u << 20;
+    std::string tag = "ID3\x03\x00\x00"s;
+    for (int shift : {21, 14, 7, 0}) tag += static_cast<char>((tagSize >> shift) & 0x7F);
+    tag += "TXXX" +
+           std::string{static_cast<char>((tagSize - 10) >> 24), static_cast<char>((tagSize - 10) >> 16),
+                       static_cast<char>((tagSize - 10) >> 8), static_cast<char>(tagSize - 10)} +
+           "\0\0"s;
+    const std::string tagged = capture.directory() + "/tagged.mp3";
+    {
+        std::ofstream out(tagged, std::ios::binary);
+        out << tag;
+        out.seekp(10 + tagSize);
+        out << audio;
+    }
+    std::optional<RegularFile> file = RegularFile::open(tagged);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(mpegAudioStart(*file), 10 + tagSize);
+
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = peakResidentKb();
+    OpenedMusic opened = openMusicFile(tagged);
+    const long peak = peakResidentKb();
+    ASSERT_TRUE(opened.music);
+    EXPECT_NEAR(opened.seconds, 1.0, 0.1);
+    EXPECT_LT(peak - before, 16 * 1024) << "the tag is not read";
+    opened.music.reset();
+    capture.finish();
+}
