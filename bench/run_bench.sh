@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Runs the frame-cost benchmark under its own Xvfb: every configuration of veltamar-bench, the
 # peer program (xscreensaver's atlantis, -delay 0) at the same size with its frames counted the
-# same way, and the real program with its 64-per-second pacing for a minute.
+# same way, and the real program with its 64-per-second pacing at 0, 25 and 50 fish, with the
+# ripple tool in use, and on a 1920 x 1080 screen.
 #
 # usage: run_bench.sh BUILD_DIRECTORY [--quick]
 set -euo pipefail
 build=$(cd "$1" && pwd)
 quick=${2:-}
-frames=300; runs=5; peer_seconds=15; paced_seconds=60
+frames=300; runs=5; peer_seconds=15; paced_seconds=20
 if [[ "$quick" == "--quick" ]]; then frames=100; runs=3; peer_seconds=6; paced_seconds=10; fi
 
 atlantis=/usr/libexec/xscreensaver/atlantis
@@ -42,23 +43,44 @@ ours=$(printf '%s\n' "${results[@]}" | grep 'size=1024x768 fish=50 tool=none' | 
 theirs=$(echo "$peer_line" | field cpu_ms_per_frame)
 echo "ratio_vs_atlantis=$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.3f", a / b }')"
 
-# The real program, paced, 50 fish at 1024 x 768: share of one core over the measured time.
-home="$work/home"
-mkdir -p "$home/.config/VeltamarScr"
-printf '[Fish Number]\n' >"$home/.config/VeltamarScr/OrvessaSet.ini"
-for s in $(seq 0 9); do printf 'Fish%d=5\n' "$s" >>"$home/.config/VeltamarScr/OrvessaSet.ini"; done
-Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp -noreset 4>"$work/display2" >/dev/null 2>&1 &
-xvfb2=$!
-for _ in $(seq 50); do [[ -s "$work/display2" ]] && break; sleep 0.1; done
-DISPLAY=":$(head -n1 "$work/display2")" HOME="$home" XDG_CONFIG_HOME="$home/.config" SDL_AUDIODRIVER=dummy \
-    "$build/veltamar" >/dev/null 2>&1 &
-program=$!
-sleep 3
-ticks() { awk '{ print $14 + $15 }' "/proc/$program/stat"; }
-start_ticks=$(ticks); start_time=$(date +%s.%N)
-sleep "$paced_seconds"
-end_ticks=$(ticks); end_time=$(date +%s.%N)
-kill "$program"; wait "$program" 2>/dev/null || true
-kill "$xvfb2"
-hz=$(getconf CLK_TCK)
-echo "paced size=1024x768 fish=50 seconds=$paced_seconds cpu_percent_of_one_core=$(awk -v t=$((end_ticks - start_ticks)) -v hz="$hz" -v a="$start_time" -v b="$end_time" 'BEGIN { printf "%.1f", 100 * t / hz / (b - a) }')"
+# The real program with its 64-per-second pacing, as people run it: frames and processor time
+# counted by the same preloaded counter as the peer's, from the 60th frame on, over the measured
+# time. The ripple run clicks the ripple tool into the tank four times a second.
+paced() {
+    local size=$1 fish=$2 tool=$3 home="$work/home-$1-$2-$3" out="$work/paced-$1-$2-$3"
+    local each=$((fish / 10)) extra=$((fish % 10))
+    mkdir -p "$home/.config/VeltamarScr"
+    { printf '[Fish Number]\n'
+      for s in $(seq 0 9); do printf 'Fish%d=%d\n' "$s" $((each + (s < extra ? 1 : 0))); done; } \
+        >"$home/.config/VeltamarScr/OrvessaSet.ini"
+    exec 4>"$work/display-paced"
+    Xvfb -displayfd 4 -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+    local server=$!
+    for _ in $(seq 50); do [[ -s "$work/display-paced" ]] && break; sleep 0.1; done
+    local display=":$(head -n1 "$work/display-paced")"
+    DISPLAY=$display HOME="$home" XDG_CONFIG_HOME="$home/.config" SDL_AUDIODRIVER=dummy \
+        PEER_FRAMES_OUT="$out" LD_PRELOAD="$build/libpeer_frame_counter.so" "$build/veltamar" >/dev/null 2>&1 &
+    local program=$!
+    sleep 4
+    if [[ "$tool" == "ripple" ]]; then
+        # The palette opens at the mouse; its ripple button is 197 pixels in.
+        DISPLAY=$display xdotool mousemove 200 600 click 2 sleep 1 mousemove 397 620 click 1 sleep 0.5
+        local until=$((SECONDS + paced_seconds))
+        while ((SECONDS < until)); do
+            DISPLAY=$display xdotool mousemove $((200 + RANDOM % 600)) $((200 + RANDOM % 400)) click 1
+            sleep 0.25
+        done
+    else
+        sleep "$paced_seconds"
+    fi
+    kill -TERM "$program"; wait "$program" 2>/dev/null || true
+    kill "$server"; wait "$server" 2>/dev/null || true
+    local cpu wall
+    cpu=$(field cpu_ms_per_frame <"$out")
+    wall=$(field wall_ms_per_frame <"$out")
+    echo "paced size=$size fish=$fish tool=$tool fps=$(awk -v w="$wall" 'BEGIN { printf "%.1f", 1000 / w }')" \
+         "cpu_ms_per_frame=$cpu cpu_percent_of_one_core=$(awk -v c="$cpu" -v w="$wall" 'BEGIN { printf "%.1f", 100 * c / w }')"
+}
+for fish in 0 25 50; do paced 1024x768 "$fish" none; done
+paced 1024x768 50 ripple
+paced 1920x1080 50 none
