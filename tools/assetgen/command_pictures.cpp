@@ -15,7 +15,6 @@ namespace veltamar::assetgen {
 namespace {
 
 constexpr int MENU_ICON_SIZE = 24;
-constexpr double PI = 3.14159265358979323846;
 
 const Colour OUTLINE = fromBytes(16, 24, 40);
 const Colour WHITE{1, 1, 1};
@@ -126,8 +125,11 @@ RgbaImage paintFeed() {
     const double length = std::hypot(lid.x - base.x, lid.y - base.y);
     const Point2 capStart{lid.x - 2.6 * (lid.x - base.x) / length, lid.y - 2.6 * (lid.y - base.y) / length};
     fill(image, grown(band(capStart, lid, 5.0), 0.8), fromBytes(220, 40, 40));
-    for (auto [x, y, r] : {std::array{23.0, 22.0, 1.9}, std::array{19.5, 25.5, 1.7},
-                           std::array{25.5, 27.0, 1.6}, std::array{21.5, 29.8, 1.4}}) {
+    // The pellets are named plainly rather than bound as a structured binding: clang before 16
+    // cannot capture structured bindings in a lambda.
+    for (const auto& pellet : {std::array{23.0, 22.0, 1.9}, std::array{19.5, 25.5, 1.7},
+                               std::array{25.5, 27.0, 1.6}, std::array{21.5, 29.8, 1.4}}) {
+        const double x = pellet[0], y = pellet[1], r = pellet[2];
         outlined(
             image, circle({x, y}, r),
             [=](double px, double py) {
