@@ -197,15 +197,19 @@ void GlxWindow::processEvents() {
             windowGone = true;
         }
     }
-    if (xErrorSeen && !windowGone) {
-        // Something failed: is the window still there?
-        xErrorSeen = false;
-        XWindowAttributes attributes{};
-        const bool found = XGetWindowAttributes(display, target, &attributes) != 0;
-        XSync(display, False);
-        if (!found || xErrorSeen) windowGone = true;
-        xErrorSeen = false;
-    }
+    if (windowGone) return;
+    // Its owner may end the window at any moment, and drawing on a window that is gone can corrupt
+    // the heap inside Mesa's software renderer (seen as "free(): invalid next size" when a daemon
+    // destroyed the saver's window mid-frame). So the window is asked after with one round trip
+    // here, just before each frame.
+    xErrorSeen = false;
+    Window root = 0;
+    int x = 0, y = 0;
+    unsigned int width = 0, height = 0, border = 0, depth = 0;
+    const bool found =
+        XGetGeometry(display, drawable, &root, &x, &y, &width, &height, &border, &depth) != 0;
+    if (!found || xErrorSeen) windowGone = true;
+    xErrorSeen = false;
 }
 
 void GlxWindow::swapBuffers() {

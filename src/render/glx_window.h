@@ -43,7 +43,8 @@ class GlxWindow : public FrameHost {
     // buffer or no double buffering).
     bool drawsInChild() const { return child != 0; }
 
-    // Reads every event that has arrived: changes of the window's size, and its end.
+    // Reads every event that has arrived (changes of the window's size, and its end) and checks with
+    // a round trip that the window is still there.
     void processEvents();
     // True once the window has been destroyed, or can no longer be drawn on.
     bool gone() const { return windowGone; }

@@ -74,6 +74,9 @@ int runSaver(const SaverOptions& options) {
             nextPictureTick = std::max(nextPictureTick + SlideShow::TICK_MS, now);
         }
         if (now >= nextFrame) {
+            // The window is looked at again just before the frame: the daemon may have ended it.
+            window->processEvents();
+            if (window->gone()) break;
             aquarium->drawFrame();
             if (options.sound) arbitrateSound();
             now = nowMs();
