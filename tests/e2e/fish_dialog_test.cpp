@@ -102,9 +102,9 @@ TEST(FishDialog, OpensOverTheAnimatingTankAndTheTankFollowsItsCounts) {
     sleepSeconds(0.1);
     double seenAfter = -1;
     int yellow = 0;
-    // It may start at the edge of the screen or behind the dialog; it swims into sight. The first
-    // record of an empty tank starts out of sight at the left and comes in after 10-16 s at this
-    // machine's 35-45 frames a second (fish move by the frame), so the wait allows twice that.
+    // It may start beyond the edge of the screen or behind the dialog; it swims into sight. Here
+    // it came into sight 10-16 s after the key at 35-45 frames a second (fish move by the frame),
+    // so the wait allows twice that.
     while (seenAfter < 0 && monotonicMs() - addedAt < 30000) {
         const double takenAt = monotonicMs();
         yellow = lemonPixels(screenshot("fish-dialog-added"), *dialog);
