@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+
+#include "scene_pixels.h"
 
 namespace veltamar::e2e {
 
@@ -14,6 +17,23 @@ void mouseTo(int x, int y) {
 void clickAt(int x, int y, int button) {
     run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click " +
         std::to_string(button));
+}
+
+int feedClicksShowingAPellet(const Screenshot& unfed, const std::vector<int>& xs, int y, int scale,
+                             const std::string& shotName) {
+    int shown = 0;
+    for (int x : xs) {
+        clickAt(x, y);
+        const Box own{x - 30 * scale, y - 30 * scale, x + 30 * scale, y + 70 * scale};
+        int pixels = 0;
+        for (int look = 0; look < 3 && pixels == 0; ++look) {
+            sleepSeconds(0.15);
+            pixels = newPelletPixels(unfed, screenshot(shotName), own);
+        }
+        std::printf("feed click at (%d, %d): %d new pellet pixels under it\n", x, y, pixels);
+        shown += pixels > 0 ? 1 : 0;
+    }
+    return shown;
 }
 
 std::optional<Geometry> popupOfSize(int width, int height) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "harness.h"
 
@@ -56,6 +57,14 @@ void clickToolbarButton(ToolbarButton button);
 // Opens the palette with a middle click at (x, y) (the palette opens there when it fits on the
 // screen) and clicks one of its buttons.
 void choosePaletteButton(int x, int y, PaletteButton button);
+// Feed clicks (the feed tool chosen) at each x along the row y, on a desktop of the given scale.
+// A pellet lands on the picking grid's cell nearest the mouse and shows as a dash of a few
+// pixels; it then sinks, and the fish come to eat it, passing in front of it on the way. So each
+// click is looked at a few times in the second after it, in the stretch of the row that is its
+// own, for pellet pixels that the picture from before the clicks did not have. Gives how many
+// clicks showed a pellet: a fish may hide or take one first, not most.
+int feedClicksShowingAPellet(const Screenshot& unfed, const std::vector<int>& xs, int y, int scale,
+                             const std::string& shotName);
 // Moves the mouse in small steps along a line, taking about the given time.
 void wander(int fromX, int fromY, int toX, int toY, double seconds);
 // Holds the left button down while the mouse goes along a line.

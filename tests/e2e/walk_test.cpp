@@ -163,23 +163,13 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         const Screenshot away = screenshot("walk-02-f1-again");
         EXPECT_TRUE(helpGone(away)) << helpPixels(away);
 
-        // 3. Feeding: five clicks along a row drop five pellets, sinking below them.
+        // 3. Feeding: five clicks along a row, each dropping a pellet under it.
         const Screenshot unfed = screenshot("walk-03-before-feeding");
         clickToolbarButton(TOOLBAR_FEED);
         mouseTo(500, 500);
         sleepSeconds(1.2);  // the toolbar slides away
-        for (int x = 380; x <= 620; x += 60) {
-            clickAt(x, 260);
-            sleepSeconds(0.3);
-        }
-        mouseTo(900, 700);
-        sleepSeconds(0.3);
-        const Screenshot fed = screenshot("walk-03-fed");
-        // A pellet lands on the picking grid's cell near the mouse, up to a few dozen pixels to the
-        // side, and sinks on, farther the faster the frames come: the band under the row of clicks
-        // holds them. One pellet shows as a dash of about six pixels.
-        const Box band{320, 200, 680, 470};
-        EXPECT_GE(newPelletPixels(unfed, fed, band), 4 * 4) << "pellets under the clicks";
+        EXPECT_GE(feedClicksShowingAPellet(unfed, {380, 440, 500, 560, 620}, 260, 1, "walk-03-fed"), 4)
+            << "pellets under the clicks";
 
         // 4. Three more fish of one species in the fish dialog.
         const std::vector<int> countsBefore = fishCounts(readAll(home.settingsFile()));
