@@ -123,7 +123,14 @@ TEST(MediaFaults, AMusicFileGoneBetweenSessionsStopsTheListOnceAndKeepsItWhole) 
         stoppedAgain = sound.loudness() < 0.001;
     }
     EXPECT_TRUE(stoppedAgain) << "after the second track the list comes to the missing one and stops";
-    EXPECT_EQ(playingRowTop(*dialog, screenshot("music-gone-stopped-again")), -1);
+    // The list marks the missing track while it is being opened, off the UI thread, and takes the
+    // mark away when the open fails: on a busy machine the picture may come between the two.
+    int markedRow = 0;
+    for (int i = 0; i < 10 && markedRow != -1; ++i) {
+        if (i > 0) sleepSeconds(0.2);
+        markedRow = playingRowTop(*dialog, screenshot("music-gone-stopped-again"));
+    }
+    EXPECT_EQ(markedRow, -1) << "no row is marked as playing once the list has stopped";
     dialog->close();
     EXPECT_TRUE(aquarium.running());
     quitWithEscape(aquarium);
