@@ -32,23 +32,39 @@ std::vector<RowReducer::Span> RowReducer::spans(int oldSize, int newSize) {
     return result;
 }
 
-// The row is narrowed once, then summed into every new row it reaches into (one or two, since
-// the picture only gets smaller); a new row is finished when its last old row has come.
-void RowReducer::addRow(const std::uint8_t* row) {
-    if (complete()) return;
+// Each new pixel of a row is the weighted sum of the old pixels it covers, of which only those
+// from first up to end are read (the others are black).
+void RowReducer::narrow(const std::uint8_t* row, int first, int end) {
     const auto c = static_cast<std::size_t>(channelCount);
     for (int x = 0; x < targetWidth; ++x) {
         const Span& columns = across[static_cast<std::size_t>(x)];
+        const auto from = static_cast<std::size_t>(std::max(first, columns.first) - columns.first);
+        const auto to = static_cast<std::size_t>(
+            std::clamp(end - columns.first, 0, static_cast<int>(columns.weights.size())));
         const std::uint8_t* source = row + static_cast<std::size_t>(columns.first) * c;
         for (std::size_t ch = 0; ch < c; ++ch) {
             float sum = 0.0f;
-            for (std::size_t j = 0; j < columns.weights.size(); ++j)
-                sum += columns.weights[j] * source[j * c + ch];
+            for (std::size_t j = from; j < to; ++j) sum += columns.weights[j] * source[j * c + ch];
             narrowed[static_cast<std::size_t>(x) * c + ch] = sum;
         }
     }
+}
+
+void RowReducer::addRow(const std::uint8_t* row) {
+    addRow(row, 0, oldWidth);
+}
+
+// The row is narrowed once, then summed into every new row it reaches into (one or two, since
+// the picture only gets smaller); a new row is finished when its last old row has come. Black adds
+// nothing to the sums, so a black row only counts.
+void RowReducer::addRow(const std::uint8_t* row, int first, int end) {
+    if (complete()) return;
+    first = std::max(first, 0);
+    end = std::min(end, oldWidth);
+    const bool black = first >= end;
+    if (!black) narrow(row, first, end);
     const int y = rowsAdded++;
-    for (int target = nextRow; target < targetHeight; ++target) {
+    for (int target = nextRow; target < targetHeight && !black; ++target) {
         const Span& rows = down[static_cast<std::size_t>(target)];
         if (rows.first > y) break;
         const auto k = static_cast<std::size_t>(y - rows.first);

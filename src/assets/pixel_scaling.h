@@ -25,6 +25,10 @@ class RowReducer {
 
     // The next row of the picture (width x channels bytes); rows past the last are ignored.
     void addRow(const std::uint8_t* row);
+    // The next row, of which only the pixels from first up to end (exclusive) may be other than
+    // black (all zero); the others are not read. A row that is black throughout costs next to
+    // nothing, so a decoder whose file says "the rest is black" in a few bytes is not slowed by it.
+    void addRow(const std::uint8_t* row, int first, int end);
     // True once every row has been added.
     bool complete() const { return rowsAdded >= oldHeight; }
     // The smaller picture, rows top first; only whole once complete.
@@ -37,6 +41,7 @@ class RowReducer {
         std::vector<float> weights;  // of positions first, first + 1, ...; they add up to 1
     };
     static std::vector<Span> spans(int oldSize, int newSize);
+    void narrow(const std::uint8_t* row, int first, int end);
     void finishRow();
 
     int oldWidth, oldHeight, channelCount, targetWidth, targetHeight;

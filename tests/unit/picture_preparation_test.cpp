@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -103,6 +104,31 @@ TEST(PixelScaling, RowsReducedOneAtATimeGiveTheMeansOfTheCoveredArea) {
         ASSERT_EQ(reduced.size(), expected.size());
         for (std::size_t i = 0; i < reduced.size(); ++i)
             ASSERT_NEAR(reduced[i], expected[i], 1) << c.width << "x" << c.height << " at " << i;
+    }
+}
+
+// A row that says which of its pixels may be other than black gives what the whole row gives, its
+// other pixels unread; rows black throughout are among them.
+TEST(PixelScaling, RowsPaintedInPartGiveWhatWholeRowsGive) {
+    std::mt19937 random(5);
+    for (const auto& [width, height, newWidth, newHeight] :
+         {std::array{37, 29, 5, 7}, std::array{64, 48, 64, 13}, std::array{100, 7, 33, 1}}) {
+        RowReducer whole(width, height, 3, newWidth, newHeight);
+        RowReducer part(width, height, 3, newWidth, newHeight);
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 3);
+        std::vector<std::uint8_t> unread(row.size());
+        for (int y = 0; y < height; ++y) {
+            const int first = static_cast<int>(random() % static_cast<unsigned>(width));
+            const int end = y % 3 == 0 ? first : first + static_cast<int>(random() % (width - first + 1u));
+            for (std::size_t i = 0; i < row.size(); ++i) {
+                const bool painted = i >= first * 3u && i < end * 3u;
+                row[i] = painted ? static_cast<std::uint8_t>(random()) : 0;
+                unread[i] = painted ? row[i] : 255;
+            }
+            whole.addRow(row.data());
+            part.addRow(unread.data(), first, end);
+        }
+        EXPECT_EQ(whole.takePixels(), part.takePixels()) << width << "x" << height;
     }
 }
 
