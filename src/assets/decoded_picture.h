@@ -29,9 +29,9 @@ struct DecodedPicture {
 constexpr std::int64_t MAX_PICTURE_PIXELS = std::int64_t{1} << 30;
 // Nor may either side be longer than this, which bounds the one full-width row a decoder holds.
 constexpr std::int64_t MAX_PICTURE_SIDE = std::int64_t{1} << 20;
-// Decoders that can only decode a whole picture at once (the toolkit's, for the rarer kinds of
-// bitmap) take pictures of up to this many pixels in files of up to this many bytes, which keeps
-// them within a few tens of megabytes too.
+// Decoding that needs a whole picture at once (a small interlaced PNG, decoded with all its
+// passes) takes pictures of up to this many pixels in files of up to this many bytes, which keeps
+// it within a few tens of megabytes too.
 constexpr std::int64_t WHOLE_PICTURE_PIXELS = std::int64_t{4} << 20;
 constexpr std::int64_t WHOLE_PICTURE_FILE_BYTES = std::int64_t{32} << 20;
 

@@ -16,10 +16,6 @@ constexpr std::array<std::uint8_t, 8> PNG_SIGNATURE{0x89, 'P', 'N', 'G', '\r', '
 
 }  // namespace
 
-void preparePictureDecoders() {
-    prepareToolkitBmpDecoder();
-}
-
 DecodedPicture decodePicture(const std::string& path, PictureSize bounds,
                              std::atomic<std::uint64_t>* bytesRead) {
     std::optional<RegularFile> file = RegularFile::open(path);

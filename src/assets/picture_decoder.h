@@ -15,9 +15,6 @@
 
 namespace veltamar {
 
-// Registers the toolkit's decoders; run once on the user-interface thread before any decoding.
-void preparePictureDecoders();
-
 // Reads the picture of a file; !ok() when it cannot be read. Every byte read from the file is
 // counted in bytesRead when given. Safe to run on any thread, one decode per thread at a time.
 DecodedPicture decodePicture(const std::string& path, PictureSize bounds,

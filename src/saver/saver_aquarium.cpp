@@ -28,7 +28,6 @@ SaverAquarium::SaverAquarium(GlxWindow& window, int pictureBoundsWidth, int pict
     show.setPlayMode(modeFromButtons(section.modes));
     intervalText = section.intervalText.empty() ? SlideShow::DEFAULT_INTERVAL_TEXT : section.intervalText;
     if (!section.ownImage || section.paths.empty()) return;
-    preparePictureDecoders();
     reader = std::make_unique<PictureReader>(
         pictureTextureBounds(pictureBoundsWidth, pictureBoundsHeight), std::move(post),
         [this](std::uint64_t id, const DecodedPicture& picture) { pictureRead(id, picture); });

@@ -40,7 +40,6 @@ BackgroundImagesDialog::BackgroundImagesDialog(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, TITLE),
       show(crtRand, [](TextureName texture) { releasePictureTexture(texture); }),
       timer(this) {
-    preparePictureDecoders();
     const int display = wxDisplay::GetFromWindow(parent);
     const wxRect screen =
         wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetGeometry();

@@ -51,7 +51,6 @@ class PictureTextureTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(gl.ok());
         std::filesystem::create_directories(home.dataDirectory());
-        preparePictureDecoders();
     }
     // A picture made by ImageMagick, written in the given format ("PNG48:"; empty: by the name).
     std::string picture(const std::string& name, const std::string& arguments,

@@ -2,6 +2,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "assets/picture_decoder.h"
+#include "bmp_builder.h"
 #include "temp_config_home.h"
 
 // The user's pictures of every kind the dialog offers, small and large, each made here with its
@@ -135,6 +137,24 @@ std::vector<std::uint8_t> bitmap(int width, int height, int bits, bool topDown) 
     return out;
 }
 
+// The quarters run-length encoded with 8 bits a pixel: each row runs of up to 255 pixels, then the
+// end of the row; the end of the picture after the last.
+std::vector<std::uint8_t> runLengthBitmap(int width, int height) {
+    std::vector<std::uint8_t> rle = bitmap(width, height, 8, false);
+    rle.resize(54 + 256 * 4);
+    rle[30] = 1;  // run-length encoded, 8 bits
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0, n = 0; x < width; x += n) {
+            const int q = quarterAt(x, y, width, height);
+            for (n = 0; x + n < width && n < 255 && quarterAt(x + n, y, width, height) == q;) ++n;
+            rle.insert(rle.end(), {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(q)});
+        }
+        rle.insert(rle.end(), {0, 0});
+    }
+    rle.insert(rle.end(), {0, 1});
+    return rle;
+}
+
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
@@ -250,6 +270,7 @@ TEST(PictureDecoder, LargePicturesComeOutFittedWithTheirQuartersInPlace) {
         {"large-interlaced.png", [](const std::string& p) { writeRgbPng(p, 2400, 1800, true); }, 0},
         {"large.bmp", [](const std::string& p) { writeBytes(p, bitmap(2400, 1800, 24, false)); }, 0},
         {"large-top-down.bmp", [](const std::string& p) { writeBytes(p, bitmap(2400, 1800, 32, true)); }, 0},
+        {"large-rle.bmp", [](const std::string& p) { writeBytes(p, runLengthBitmap(2400, 1800)); }, 0},
         {"large.jpg", [](const std::string& p) { writeJpeg(p, 2400, 1800, false); }, 12},
         {"large-cmyk.jpg", [](const std::string& p) { writeJpeg(p, 2400, 1800, true); }, 12},
     };
@@ -281,27 +302,11 @@ TEST(PictureDecoder, BitmapsOfEveryDepthAndBothRowOrders) {
                 bits == 1 ? std::array<Rgb, 4>{QUARTERS[0], QUARTERS[1], QUARTERS[0], QUARTERS[1]} : QUARTERS,
                 0);
         }
-
-    // Run-length encoding goes to the toolkit's decoder: each row two runs, then the end of the
-    // row; the end of the picture after the last.
-    std::vector<std::uint8_t> rle = bitmap(8, 8, 8, false);
-    rle.resize(54 + 256 * 4);
-    rle[30] = 1;  // run-length encoded, 8 bits
-    for (int stored = 0; stored < 8; ++stored) {
-        const int y = 7 - stored;
-        rle.insert(rle.end(), {4, static_cast<std::uint8_t>(quarterAt(0, y, 8, 8)), 4,
-                               static_cast<std::uint8_t>(quarterAt(7, y, 8, 8)), 0, 0});
-    }
-    rle.insert(rle.end(), {0, 1});
-    const std::string path = pathIn(home, "rle.bmp");
-    writeBytes(path, rle);
-    preparePictureDecoders();
-    expectQuarters(decodePicture(path, {1024, 768}), QUARTERS, 0);
 }
 
 // Damaged files are refused rather than shown with made-up rows: a JPEG cut short (which the
-// decoder would finish in grey), a bitmap whose rows run past the end of its file, a PNG cut
-// inside its data.
+// decoder would finish in grey), a bitmap whose rows run past the end of its file, a run-length
+// encoded one that stops before its last row, a PNG cut inside its data.
 TEST(PictureDecoder, FilesCutShortAreRefused) {
     TempConfigHome home;
     const auto cut = [&](const std::string& name, const std::function<void(const std::string&)>& write) {
@@ -313,5 +318,231 @@ TEST(PictureDecoder, FilesCutShortAreRefused) {
     };
     cut("photo.jpg", [](const std::string& p) { writeJpeg(p, 300, 200, false); });
     cut("picture.bmp", [](const std::string& p) { writeBytes(p, bitmap(300, 200, 24, false)); });
+    cut("picture-rle.bmp", [](const std::string& p) { writeBytes(p, runLengthBitmap(300, 200)); });
     cut("picture.png", [](const std::string& p) { writeRgbPng(p, 300, 200, false); });
+}
+
+namespace {
+
+constexpr std::uint32_t A = 0x102030, B = 0xE01020, C = 0x20C040, D = 0x3050F0;
+const std::vector<std::uint32_t> PALETTE{A, B, C, D};
+
+DecodedPicture decodeBytes(const TempConfigHome& home, const std::vector<std::uint8_t>& bytes) {
+    const std::string path = pathIn(home, "case.bmp");
+    writeBytes(path, bytes);
+    return decodePicture(path, {1024, 768});
+}
+
+}  // namespace
+
+// Tiny bitmaps of every kind decode to exactly the colours they store (as 0xRRGGBB, top row
+// first). Run-length encoded pixels stay inside the picture whatever the runs say; what the
+// encoding skips or leaves out, and an index past the palette, is black.
+TEST(BmpDecoder, EveryKindGivesItsExactColours) {
+    TempConfigHome home;
+    std::vector<std::uint8_t> longRun{0, 255};
+    for (int i = 0; i < 256; ++i) longRun.push_back(static_cast<std::uint8_t>(i % 4));  // and the padding
+    longRun.insert(longRun.end(), {0, 0, 4, 3, 0, 1});
+    const struct {
+        const char* name;
+        BitmapParts parts;
+        std::vector<std::uint32_t> colours;
+    } cases[] = {
+        {"1 bit",
+         {.width = 3,
+          .height = 2,
+          .bits = 1,
+          .palette = {A, B},
+          .pixels = packedRows(1, {{0, 1, 1}, {1, 0, 0}})},
+         {B, A, A, A, B, B}},
+        {"2 bits, top row first",
+         {.width = 3,
+          .height = -2,
+          .bits = 2,
+          .palette = PALETTE,
+          .pixels = packedRows(2, {{0, 1, 2}, {3, 2, 1}})},
+         {A, B, C, D, C, B}},
+        {"4 bits, OS/2 1.x",
+         {.headerSize = 12, .width = 3, .bits = 4, .palette = PALETTE, .pixels = packedRows(4, {{3, 0, 2}})},
+         {D, A, C}},
+        {"8 bits, index past the palette",
+         {.width = 3, .bits = 8, .palette = {A, B}, .coloursUsed = 2, .pixels = packedRows(8, {{1, 0, 7}})},
+         {B, A, 0}},
+        {"8 bits, OS/2 2.x",
+         {.headerSize = 64, .width = 2, .bits = 8, .palette = PALETTE, .pixels = packedRows(8, {{2, 3}})},
+         {C, D}},
+        {"8 bits, version 5",
+         {.headerSize = 124, .width = 2, .bits = 8, .palette = PALETTE, .pixels = packedRows(8, {{3, 1}})},
+         {D, B}},
+        {"16 bits, 5-5-5",
+         {.width = 4, .bits = 16, .pixels = packedRows(16, {{0x7C00, 0x3E0, 0x1F, 0x4210}})},
+         {0xFF0000, 0xFF00, 0xFF, 0x848484}},
+        {"16 bits, 5-6-5 masks",
+         {.width = 2,
+          .bits = 16,
+          .compression = 3,
+          .masks = {0xF800, 0x7E0, 0x1F},
+          .pixels = packedRows(16, {{0xFC00, 0x1F}})},
+         {0xFF8200, 0xFF}},
+        {"16 bits, 4-4-4 masks, version 2",
+         {.headerSize = 52,
+          .bits = 16,
+          .compression = 3,
+          .masks = {0xF00, 0xF0, 0xF},
+          .pixels = packedRows(16, {{0xF84}})},
+         {0xFF8844}},
+        {"24 bits, OS/2 2.x of 16 bytes",
+         {.headerSize = 16, .width = 2, .pixels = packedRows(24, {{0x123456, 0xABCDEF}})},
+         {0x123456, 0xABCDEF}},
+        {"32 bits",
+         {.width = 2, .bits = 32, .pixels = packedRows(32, {{0xFF123456, 0xABCDEF}})},
+         {0x123456, 0xABCDEF}},
+        {"32 bits, 10-10-10 masks, version 4, top row first",
+         {.headerSize = 108,
+          .height = -2,
+          .bits = 32,
+          .compression = 3,
+          .masks = {0x3FF00000, 0xFFC00, 0x3FF},
+          .pixels = packedRows(32, {{0x3FF00000 | 512 << 10}, {0x3FF}})},
+         {0xFF8000, 0xFF}},
+        {"32 bits, alpha masks",
+         {.bits = 32,
+          .compression = 6,
+          .masks = {0xFF00, 0xFF0000, 0xFF, 0xFF000000u},
+          .pixels = packedRows(32, {{0x80123456}})},
+         {0x341256}},
+        {"run-length 8: runs, padded absolute run, delta, early end",
+         {.width = 5,
+          .height = 3,
+          .bits = 8,
+          .compression = 1,
+          .palette = PALETTE,
+          .pixels = {2, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 1, 2, 0, 1}},
+         {0, C, 0, 0, 0, 0, 0, 0, 0, 0, B, B, C, D, B}},
+        {"run-length 4: alternating run, padded absolute run",
+         {.width = 5,
+          .height = 2,
+          .bits = 4,
+          .compression = 2,
+          .palette = PALETTE,
+          .pixels = {5, 0x12, 0, 0, 0, 5, 0x31, 0x23, 0x10, 0, 0, 1}},
+         {D, B, C, D, B, B, C, B, C, B}},
+        {"run-length 8: a 255-byte absolute run in a 4 x 2 picture",
+         {.width = 4, .height = 2, .bits = 8, .compression = 1, .palette = PALETTE, .pixels = longRun},
+         {D, D, D, D, A, B, C, D}},
+        {"run-length 4: runs past the width",
+         {.width = 3,
+          .height = 2,
+          .bits = 4,
+          .compression = 2,
+          .palette = PALETTE,
+          .pixels = {255, 0x23, 0, 0, 0, 9, 0x12, 0x31, 0x23, 0x12, 0x30, 0, 0, 1}},
+         {B, C, D, C, D, C}},
+        {"run-length 8: a delta past the last row, an index past the palette",
+         {.width = 2,
+          .height = 2,
+          .bits = 8,
+          .compression = 1,
+          .palette = {A, B},
+          .coloursUsed = 2,
+          .pixels = {1, 1, 1, 9, 0, 2, 0, 9, 5, 5}},
+         {0, 0, B, 0}},
+        {"run-length 8: every row ended, no end of picture",
+         {.width = 1,
+          .height = 2,
+          .bits = 8,
+          .compression = 1,
+          .palette = PALETTE,
+          .pixels = {1, 1, 0, 0, 1, 2, 0, 0}},
+         {C, B}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DecodedPicture picture = decodeBytes(home, buildBitmap(c.parts));
+        ASSERT_TRUE(picture.ok());
+        EXPECT_EQ(picture.channels, 3);
+        EXPECT_EQ(picture.width, c.parts.width);
+        std::vector<std::uint32_t> colours;
+        for (std::size_t i = 0; i + 2 < picture.pixels.size(); i += 3)
+            colours.push_back(picture.pixels[i] << 16 | picture.pixels[i + 1] << 8 | picture.pixels[i + 2]);
+        EXPECT_EQ(colours, c.colours);
+    }
+}
+
+// A few bytes may claim a huge picture and end it at once: it comes out black at the size it is
+// shown at, quickly, without its rows being held.
+TEST(BmpDecoder, AHugePictureEndedAtOnceIsBlack) {
+    TempConfigHome home;
+    const DecodedPicture picture = decodeBytes(home, buildBitmap({.width = 30000,
+                                                                  .height = 30000,
+                                                                  .bits = 4,
+                                                                  .compression = 2,
+                                                                  .palette = PALETTE,
+                                                                  .pixels = {0, 2, 255, 255, 9, 0, 0, 1}}));
+    ASSERT_TRUE(picture.ok());
+    EXPECT_EQ(picture.original, (PictureSize{30000, 30000}));
+    EXPECT_EQ(picture.width, 512);
+    EXPECT_TRUE(std::ranges::all_of(picture.pixels, [](std::uint8_t v) { return v == 0; }));
+}
+
+// What no one writes, and files damaged or made to lie, are refused.
+TEST(BmpDecoder, DamagedAndUnheardOfKindsAreRefused) {
+    TempConfigHome home;
+    const auto rle = [](std::uint32_t compression, int bits, std::int32_t height,
+                        std::vector<std::uint8_t> stream) {
+        return buildBitmap({.width = 4,
+                            .height = height,
+                            .bits = bits,
+                            .compression = compression,
+                            .palette = PALETTE,
+                            .pixels = std::move(stream)});
+    };
+    const auto plain = [](std::uint32_t headerSize, int bits, std::uint32_t compression,
+                          std::vector<std::uint32_t> masks, std::int32_t width = 4) {
+        return buildBitmap({.headerSize = headerSize,
+                            .width = width,
+                            .bits = bits,
+                            .compression = compression,
+                            .masks = std::move(masks),
+                            .pixels = std::vector<std::uint8_t>(32, 0)});
+    };
+    std::vector<std::uint8_t> cutHeader = plain(124, 24, 0, {});
+    cutHeader.resize(100);
+    std::vector<std::uint8_t> offsetInHeader = plain(40, 24, 0, {});
+    offsetInHeader[10] = 40;
+    std::vector<std::uint8_t> offsetPastEnd = plain(40, 24, 0, {});
+    offsetPastEnd[11] = 1;
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> file;
+    } cases[] = {
+        {"run-length without an end", rle(1, 8, 2, {4, 1, 0, 0, 4, 1})},
+        {"run-length cut in an absolute run", rle(1, 8, 2, {0, 9, 1, 2, 3})},
+        {"run-length cut in a delta", rle(1, 8, 2, {0, 2, 1})},
+        {"run-length of nothing", rle(2, 4, 2, {})},
+        {"run-length, top row first", rle(1, 8, -2, {0, 1})},
+        {"run-length 8 of 4 bits", rle(1, 4, 2, {0, 1})},
+        {"run-length 4 of 8 bits", rle(2, 8, 2, {0, 1})},
+        {"JPEG inside", rle(4, 0, 2, {0xFF, 0xD8, 0xFF})},
+        {"PNG inside", rle(5, 0, 2, {0x89, 'P', 'N', 'G'})},
+        {"OS/2 Huffman", plain(64, 1, 3, {})},
+        {"OS/2 24-bit run-length", plain(64, 24, 4, {})},
+        {"masks with a gap", plain(40, 16, 3, {0xF0F0, 0xF00, 0xF})},
+        {"masks past 16 bits", plain(56, 16, 3, {0x1F0000, 0x7E0, 0x1F})},
+        {"masks overlapping", plain(108, 32, 3, {0xFF0000, 0xFFFF00, 0xFF})},
+        {"a mask of nothing", plain(40, 32, 3, {0xFF0000, 0, 0xFF})},
+        {"masks on 24 bits", plain(40, 24, 3, {0xFF0000, 0xFF00, 0xFF})},
+        {"3 bits", plain(40, 3, 0, {})},
+        {"64 bits", plain(40, 64, 0, {})},
+        {"header of 100 bytes", plain(100, 24, 0, {})},
+        {"header of 200 bytes", plain(200, 24, 0, {})},
+        {"header past the end", cutHeader},
+        {"pixels inside the header", offsetInHeader},
+        {"pixels past the end", offsetPastEnd},
+        {"width 0", plain(40, 24, 0, {}, 0)},
+        {"negative width", plain(40, 24, 0, {}, -4)},
+        {"width past the largest side", plain(40, 24, 0, {}, 1 << 21)},
+        {"file header only", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) EXPECT_FALSE(decodeBytes(home, c.file).ok()) << c.name;
 }
