@@ -142,7 +142,8 @@ std::optional<BmpLayout> readLayout(RegularFile& file) {
         compression = read32(&info[16]);
         coloursUsed = read32(&info[32]);
     }
-    // OS/2 2.x numbers its Huffman and 24-bit run-length encodings where Windows has masks.
+    // OS/2 2.x has no colour masks: it numbers its Huffman and 24-bit run-length encodings where
+    // Windows has them.
     if (os2 && compression > RUN_LENGTH_4) return std::nullopt;
     const std::optional<Storage> storage = storageOf(compression, layout.bits, layout.topDown);
     if (!storage || !pictureSizeAllowed(layout.width, layout.height)) return std::nullopt;

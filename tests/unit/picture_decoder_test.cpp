@@ -137,24 +137,6 @@ std::vector<std::uint8_t> bitmap(int width, int height, int bits, bool topDown) 
     return out;
 }
 
-// The quarters run-length encoded with 8 bits a pixel: each row runs of up to 255 pixels, then the
-// end of the row; the end of the picture after the last.
-std::vector<std::uint8_t> runLengthBitmap(int width, int height) {
-    std::vector<std::uint8_t> rle = bitmap(width, height, 8, false);
-    rle.resize(54 + 256 * 4);
-    rle[30] = 1;  // run-length encoded, 8 bits
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0, n = 0; x < width; x += n) {
-            const int q = quarterAt(x, y, width, height);
-            for (n = 0; x + n < width && n < 255 && quarterAt(x + n, y, width, height) == q;) ++n;
-            rle.insert(rle.end(), {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(q)});
-        }
-        rle.insert(rle.end(), {0, 0});
-    }
-    rle.insert(rle.end(), {0, 1});
-    return rle;
-}
-
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
@@ -270,7 +252,6 @@ TEST(PictureDecoder, LargePicturesComeOutFittedWithTheirQuartersInPlace) {
         {"large-interlaced.png", [](const std::string& p) { writeRgbPng(p, 2400, 1800, true); }, 0},
         {"large.bmp", [](const std::string& p) { writeBytes(p, bitmap(2400, 1800, 24, false)); }, 0},
         {"large-top-down.bmp", [](const std::string& p) { writeBytes(p, bitmap(2400, 1800, 32, true)); }, 0},
-        {"large-rle.bmp", [](const std::string& p) { writeBytes(p, runLengthBitmap(2400, 1800)); }, 0},
         {"large.jpg", [](const std::string& p) { writeJpeg(p, 2400, 1800, false); }, 12},
         {"large-cmyk.jpg", [](const std::string& p) { writeJpeg(p, 2400, 1800, true); }, 12},
     };
@@ -305,8 +286,8 @@ TEST(PictureDecoder, BitmapsOfEveryDepthAndBothRowOrders) {
 }
 
 // Damaged files are refused rather than shown with made-up rows: a JPEG cut short (which the
-// decoder would finish in grey), a bitmap whose rows run past the end of its file, a run-length
-// encoded one that stops before its last row, a PNG cut inside its data.
+// decoder would finish in grey), a bitmap whose rows run past the end of its file, a PNG cut
+// inside its data.
 TEST(PictureDecoder, FilesCutShortAreRefused) {
     TempConfigHome home;
     const auto cut = [&](const std::string& name, const std::function<void(const std::string&)>& write) {
@@ -318,7 +299,6 @@ TEST(PictureDecoder, FilesCutShortAreRefused) {
     };
     cut("photo.jpg", [](const std::string& p) { writeJpeg(p, 300, 200, false); });
     cut("picture.bmp", [](const std::string& p) { writeBytes(p, bitmap(300, 200, 24, false)); });
-    cut("picture-rle.bmp", [](const std::string& p) { writeBytes(p, runLengthBitmap(300, 200)); });
     cut("picture.png", [](const std::string& p) { writeRgbPng(p, 300, 200, false); });
 }
 
@@ -343,117 +323,60 @@ TEST(BmpDecoder, EveryKindGivesItsExactColours) {
     std::vector<std::uint8_t> longRun{0, 255};
     for (int i = 0; i < 256; ++i) longRun.push_back(static_cast<std::uint8_t>(i % 4));  // and the padding
     longRun.insert(longRun.end(), {0, 0, 4, 3, 0, 1});
+    const std::vector<std::uint32_t> none;
+    // Parts: header size, width, height, bits, compression, masks, palette, colours used, pixels.
     const struct {
         const char* name;
         BitmapParts parts;
         std::vector<std::uint32_t> colours;
     } cases[] = {
         {"1 bit",
-         {.width = 3,
-          .height = 2,
-          .bits = 1,
-          .palette = {A, B},
-          .pixels = packedRows(1, {{0, 1, 1}, {1, 0, 0}})},
+         {40, 3, 2, 1, 0, none, {A, B}, 0, packedRows(1, {{0, 1, 1}, {1, 0, 0}})},
          {B, A, A, A, B, B}},
         {"2 bits, top row first",
-         {.width = 3,
-          .height = -2,
-          .bits = 2,
-          .palette = PALETTE,
-          .pixels = packedRows(2, {{0, 1, 2}, {3, 2, 1}})},
+         {40, 3, -2, 2, 0, none, PALETTE, 0, packedRows(2, {{0, 1, 2}, {3, 2, 1}})},
          {A, B, C, D, C, B}},
-        {"4 bits, OS/2 1.x",
-         {.headerSize = 12, .width = 3, .bits = 4, .palette = PALETTE, .pixels = packedRows(4, {{3, 0, 2}})},
-         {D, A, C}},
+        {"4 bits, OS/2 1.x", {12, 3, 1, 4, 0, none, PALETTE, 0, packedRows(4, {{3, 0, 2}})}, {D, A, C}},
         {"8 bits, index past the palette",
-         {.width = 3, .bits = 8, .palette = {A, B}, .coloursUsed = 2, .pixels = packedRows(8, {{1, 0, 7}})},
+         {40, 3, 1, 8, 0, none, {A, B}, 2, packedRows(8, {{1, 0, 7}})},
          {B, A, 0}},
-        {"8 bits, OS/2 2.x",
-         {.headerSize = 64, .width = 2, .bits = 8, .palette = PALETTE, .pixels = packedRows(8, {{2, 3}})},
-         {C, D}},
-        {"8 bits, version 5",
-         {.headerSize = 124, .width = 2, .bits = 8, .palette = PALETTE, .pixels = packedRows(8, {{3, 1}})},
-         {D, B}},
+        {"8 bits, OS/2 2.x", {64, 2, 1, 8, 0, none, PALETTE, 0, packedRows(8, {{2, 3}})}, {C, D}},
+        {"8 bits, version 5", {124, 2, 1, 8, 0, none, PALETTE, 0, packedRows(8, {{3, 1}})}, {D, B}},
         {"16 bits, 5-5-5",
-         {.width = 4, .bits = 16, .pixels = packedRows(16, {{0x7C00, 0x3E0, 0x1F, 0x4210}})},
+         {40, 4, 1, 16, 0, none, none, 0, packedRows(16, {{0x7C00, 0x3E0, 0x1F, 0x4210}})},
          {0xFF0000, 0xFF00, 0xFF, 0x848484}},
         {"16 bits, 5-6-5 masks",
-         {.width = 2,
-          .bits = 16,
-          .compression = 3,
-          .masks = {0xF800, 0x7E0, 0x1F},
-          .pixels = packedRows(16, {{0xFC00, 0x1F}})},
+         {40, 2, 1, 16, 3, {0xF800, 0x7E0, 0x1F}, none, 0, packedRows(16, {{0xFC00, 0x1F}})},
          {0xFF8200, 0xFF}},
         {"16 bits, 4-4-4 masks, version 2",
-         {.headerSize = 52,
-          .bits = 16,
-          .compression = 3,
-          .masks = {0xF00, 0xF0, 0xF},
-          .pixels = packedRows(16, {{0xF84}})},
+         {52, 1, 1, 16, 3, {0xF00, 0xF0, 0xF}, none, 0, packedRows(16, {{0xF84}})},
          {0xFF8844}},
         {"24 bits, OS/2 2.x of 16 bytes",
-         {.headerSize = 16, .width = 2, .pixels = packedRows(24, {{0x123456, 0xABCDEF}})},
-         {0x123456, 0xABCDEF}},
-        {"32 bits",
-         {.width = 2, .bits = 32, .pixels = packedRows(32, {{0xFF123456, 0xABCDEF}})},
+         {16, 2, 1, 24, 0, none, none, 0, packedRows(24, {{0x123456, 0xABCDEF}})},
          {0x123456, 0xABCDEF}},
         {"32 bits, 10-10-10 masks, version 4, top row first",
-         {.headerSize = 108,
-          .height = -2,
-          .bits = 32,
-          .compression = 3,
-          .masks = {0x3FF00000, 0xFFC00, 0x3FF},
-          .pixels = packedRows(32, {{0x3FF00000 | 512 << 10}, {0x3FF}})},
+         {108, 1, -2, 32, 3, {0x3FF00000, 0xFFC00, 0x3FF}, none, 0, packedRows(32, {{0x3FF80000}, {0x3FF}})},
          {0xFF8000, 0xFF}},
         {"32 bits, alpha masks",
-         {.bits = 32,
-          .compression = 6,
-          .masks = {0xFF00, 0xFF0000, 0xFF, 0xFF000000u},
-          .pixels = packedRows(32, {{0x80123456}})},
+         {40, 1, 1, 32, 6, {0xFF00, 0xFF0000, 0xFF, 0xFF000000u}, none, 0, packedRows(32, {{0x80123456}})},
          {0x341256}},
         {"run-length 8: runs, padded absolute run, delta, early end",
-         {.width = 5,
-          .height = 3,
-          .bits = 8,
-          .compression = 1,
-          .palette = PALETTE,
-          .pixels = {2, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 1, 2, 0, 1}},
+         {40, 5, 3, 8, 1, none, PALETTE, 0, {2, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 1, 2, 0, 1}},
          {0, C, 0, 0, 0, 0, 0, 0, 0, 0, B, B, C, D, B}},
         {"run-length 4: alternating run, padded absolute run",
-         {.width = 5,
-          .height = 2,
-          .bits = 4,
-          .compression = 2,
-          .palette = PALETTE,
-          .pixels = {5, 0x12, 0, 0, 0, 5, 0x31, 0x23, 0x10, 0, 0, 1}},
+         {40, 5, 2, 4, 2, none, PALETTE, 0, {5, 0x12, 0, 0, 0, 5, 0x31, 0x23, 0x10, 0, 0, 1}},
          {D, B, C, D, B, B, C, B, C, B}},
         {"run-length 8: a 255-byte absolute run in a 4 x 2 picture",
-         {.width = 4, .height = 2, .bits = 8, .compression = 1, .palette = PALETTE, .pixels = longRun},
+         {40, 4, 2, 8, 1, none, PALETTE, 0, longRun},
          {D, D, D, D, A, B, C, D}},
         {"run-length 4: runs past the width",
-         {.width = 3,
-          .height = 2,
-          .bits = 4,
-          .compression = 2,
-          .palette = PALETTE,
-          .pixels = {255, 0x23, 0, 0, 0, 9, 0x12, 0x31, 0x23, 0x12, 0x30, 0, 0, 1}},
+         {40, 3, 2, 4, 2, none, PALETTE, 0, {255, 0x23, 0, 0, 0, 9, 0x12, 0x31, 0x23, 0x12, 0x30, 0, 0, 1}},
          {B, C, D, C, D, C}},
         {"run-length 8: a delta past the last row, an index past the palette",
-         {.width = 2,
-          .height = 2,
-          .bits = 8,
-          .compression = 1,
-          .palette = {A, B},
-          .coloursUsed = 2,
-          .pixels = {1, 1, 1, 9, 0, 2, 0, 9, 5, 5}},
+         {40, 2, 2, 8, 1, none, {A, B}, 2, {1, 1, 1, 9, 0, 2, 0, 9, 5, 5}},
          {0, 0, B, 0}},
         {"run-length 8: every row ended, no end of picture",
-         {.width = 1,
-          .height = 2,
-          .bits = 8,
-          .compression = 1,
-          .palette = PALETTE,
-          .pixels = {1, 1, 0, 0, 1, 2, 0, 0}},
+         {40, 1, 2, 8, 1, none, PALETTE, 0, {1, 1, 0, 0, 1, 2, 0, 0}},
          {C, B}},
     };
     for (const auto& c : cases) {
@@ -473,12 +396,8 @@ TEST(BmpDecoder, EveryKindGivesItsExactColours) {
 // shown at, quickly, without its rows being held.
 TEST(BmpDecoder, AHugePictureEndedAtOnceIsBlack) {
     TempConfigHome home;
-    const DecodedPicture picture = decodeBytes(home, buildBitmap({.width = 30000,
-                                                                  .height = 30000,
-                                                                  .bits = 4,
-                                                                  .compression = 2,
-                                                                  .palette = PALETTE,
-                                                                  .pixels = {0, 2, 255, 255, 9, 0, 0, 1}}));
+    const DecodedPicture picture = decodeBytes(
+        home, buildBitmap({40, 30000, 30000, 4, 2, {}, PALETTE, 0, {0, 2, 255, 255, 9, 0, 0, 1}}));
     ASSERT_TRUE(picture.ok());
     EXPECT_EQ(picture.original, (PictureSize{30000, 30000}));
     EXPECT_EQ(picture.width, 512);
@@ -490,21 +409,19 @@ TEST(BmpDecoder, DamagedAndUnheardOfKindsAreRefused) {
     TempConfigHome home;
     const auto rle = [](std::uint32_t compression, int bits, std::int32_t height,
                         std::vector<std::uint8_t> stream) {
-        return buildBitmap({.width = 4,
-                            .height = height,
-                            .bits = bits,
-                            .compression = compression,
-                            .palette = PALETTE,
-                            .pixels = std::move(stream)});
+        return buildBitmap({40, 4, height, bits, compression, {}, PALETTE, 0, std::move(stream)});
     };
     const auto plain = [](std::uint32_t headerSize, int bits, std::uint32_t compression,
                           std::vector<std::uint32_t> masks, std::int32_t width = 4) {
-        return buildBitmap({.headerSize = headerSize,
-                            .width = width,
-                            .bits = bits,
-                            .compression = compression,
-                            .masks = std::move(masks),
-                            .pixels = std::vector<std::uint8_t>(32, 0)});
+        return buildBitmap({headerSize,
+                            width,
+                            1,
+                            bits,
+                            compression,
+                            std::move(masks),
+                            {},
+                            0,
+                            std::vector<std::uint8_t>(32)});
     };
     std::vector<std::uint8_t> cutHeader = plain(124, 24, 0, {});
     cutHeader.resize(100);
@@ -527,19 +444,17 @@ TEST(BmpDecoder, DamagedAndUnheardOfKindsAreRefused) {
         {"PNG inside", rle(5, 0, 2, {0x89, 'P', 'N', 'G'})},
         {"OS/2 Huffman", plain(64, 1, 3, {})},
         {"OS/2 24-bit run-length", plain(64, 24, 4, {})},
+        {"OS/2 with masks, which it has not", plain(64, 32, 3, {0xFF0000, 0xFF00, 0xFF})},
         {"masks with a gap", plain(40, 16, 3, {0xF0F0, 0xF00, 0xF})},
         {"masks past 16 bits", plain(56, 16, 3, {0x1F0000, 0x7E0, 0x1F})},
         {"masks overlapping", plain(108, 32, 3, {0xFF0000, 0xFFFF00, 0xFF})},
         {"a mask of nothing", plain(40, 32, 3, {0xFF0000, 0, 0xFF})},
         {"masks on 24 bits", plain(40, 24, 3, {0xFF0000, 0xFF00, 0xFF})},
         {"3 bits", plain(40, 3, 0, {})},
-        {"64 bits", plain(40, 64, 0, {})},
         {"header of 100 bytes", plain(100, 24, 0, {})},
-        {"header of 200 bytes", plain(200, 24, 0, {})},
         {"header past the end", cutHeader},
         {"pixels inside the header", offsetInHeader},
         {"pixels past the end", offsetPastEnd},
-        {"width 0", plain(40, 24, 0, {}, 0)},
         {"negative width", plain(40, 24, 0, {}, -4)},
         {"width past the largest side", plain(40, 24, 0, {}, 1 << 21)},
         {"file header only", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
