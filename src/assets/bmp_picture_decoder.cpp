@@ -246,7 +246,8 @@ DecodedPicture decodeUncompressed(RegularFile& file, const BmpLayout& layout, Pi
     return finished(reducer, layout);
 }
 
-// The file's bytes from an offset on, read a block at a time.
+// The file's bytes from an offset to its size when it was opened (a file still growing is not
+// followed), read a block at a time.
 class ByteReader {
   public:
     ByteReader(RegularFile& file, std::int64_t offset) : file(file), offset(offset) {}
@@ -254,7 +255,9 @@ class ByteReader {
     // The next byte; -1 at the end of the file.
     int next() {
         if (used == buffered) {
-            const long n = file.readAt(offset, buffer.data(), buffer.size());
+            if (offset >= file.size()) return -1;
+            const auto count = std::min<std::int64_t>(file.size() - offset, READ_SIZE);
+            const long n = file.readAt(offset, buffer.data(), static_cast<std::size_t>(count));
             if (n <= 0) return -1;
             offset += n;
             buffered = static_cast<std::size_t>(n);
