@@ -20,7 +20,7 @@ convert -size 12x16 gradient:navy-orange -rotate 90 -fill white -draw 'rectangle
 seed() {  # seed TARGET OPTIONS...
     local target=$1
     shift
-    convert "$base" -strip "$@" "$target"
+    convert "$base" -strip -define png:exclude-chunks=date,time "$@" "$target"
 }
 
 seed "PNG24:$out/png-rgb.png"
