@@ -4,17 +4,13 @@
 
 #include <algorithm>
 #include <bit>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <numbers>
 #include <optional>
-
-#include "audio/music_kind.h"
 
 using namespace veltamar;
 using namespace std::string_literals;
@@ -33,9 +29,13 @@ std::string s16(std::initializer_list<int> samples) {
     return out;
 }
 
-std::string f32(std::initializer_list<float> samples) {
+std::string f32(float sample) {
+    return le(std::bit_cast<std::uint32_t>(sample), 4);
+}
+
+std::string times(int n, const std::string& bytes) {
     std::string out;
-    for (float s : samples) out += le(std::bit_cast<std::uint32_t>(s), 4);
+    while (n-- > 0) out += bytes;
     return out;
 }
 
@@ -66,18 +66,18 @@ std::string bytesOf(const Wav& w) {
 }
 
 // Half-scale sine of 1 kHz at the format's rate, as 16-bit PCM or 32-bit floats.
-std::string sine(const Fmt& f, double seconds, double hz = 1000.0) {
+std::string sine(const Fmt& f, double seconds) {
     std::string out;
     for (long i = 0; i < std::lround(seconds * f.rate); ++i) {
-        const double v = 0.5 * std::sin(2 * std::numbers::pi * hz * i / f.rate);
-        for (int c = 0; c < f.channels; ++c)
-            out +=
-                f.tag == 3 ? f32({static_cast<float>(v)}) : s16({static_cast<int>(std::lround(v * 32767))});
+        const double v = 0.5 * std::sin(2 * std::numbers::pi * 1000 * i / f.rate);
+        out += times(f.channels, f.tag == 3 ? f32(static_cast<float>(v))
+                                            : s16({static_cast<int>(std::lround(v * 32767))}));
     }
     return out;
 }
 
-std::vector<std::int16_t> decodeAll(MusicDecoder& decoder, long limit = 10 * PCM_RATE) {
+std::vector<std::int16_t> decodeAll(MusicDecoder& decoder) {
+    const long limit = 10 * PCM_RATE;
     std::vector<std::int16_t> pcm(static_cast<std::size_t>(limit) * 2);
     long total = 0, n;
     while (total < limit && (n = decoder.read(pcm.data() + 2 * total, std::min(3000L, limit - total))) > 0)
@@ -113,12 +113,9 @@ class MusicDecoderTest : public ::testing::Test {
         std::ofstream(dir + "/" + name, std::ios::binary) << bytes;
         return dir + "/" + name;
     }
-    std::unique_ptr<MusicDecoder> open(const std::string& path) {
-        std::optional<RegularFile> file = RegularFile::open(path);
-        return file ? MusicDecoder::open(std::move(*file), path) : nullptr;
-    }
     std::unique_ptr<MusicDecoder> open(const std::string& name, const std::string& bytes) {
-        return open(write(name, bytes));
+        std::optional<RegularFile> file = RegularFile::open(write("music", bytes));
+        return file ? MusicDecoder::open(std::move(*file), name) : nullptr;
     }
     // An MP3 of a second of sine and half a second of silence, made by lame with these options.
     std::string mp3(const std::string& options) {
@@ -137,43 +134,6 @@ class MusicDecoderTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MusicDecoderTest, TellsTheKindByContentAndMpegAlsoByExtension) {
-    const struct {
-        std::string start, path;
-        AudioFileKind kind;
-    } cases[] = {
-        {"RIFF\x10\0\0\0WAVEfmt "s, "song.mp3", AudioFileKind::Wav},
-        {"RIFF\x10\0\0\0AVI LIST"s, "clip.avi", AudioFileKind::Unknown},
-        {"ID3\x04", "tagged", AudioFileKind::Mpeg},
-        {"\xFF\xFB\x90\x64", "no-extension", AudioFileKind::Mpeg},
-        {"\xFF\xF9\x90\x64", "reserved-layer", AudioFileKind::Unknown},
-        {"plain text", "Song.MP3", AudioFileKind::Mpeg},
-        {"plain text", "album.mp3/cover", AudioFileKind::Unknown},
-        {"", "notes.txt", AudioFileKind::Unknown},
-    };
-    for (const auto& c : cases) {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(c.start.data());
-        EXPECT_EQ(audioFileKindOf({bytes, c.start.size()}, c.path), c.kind) << c.path;
-    }
-}
-
-TEST_F(MusicDecoderTest, MpegAudioStartsPastStackedTags) {
-    const std::string tag3 = "ID3\x03\0\0\0\0\x01\x01"s + std::string(129, '\0');
-    const std::string tag4WithFooter = "ID3\x04\0\x10\0\0\0\x05"s + std::string(15, 'x');
-    const struct {
-        std::string bytes;
-        std::int64_t start;
-    } cases[] = {{"\xFF\xFB audio", 0},
-                 {tag3 + "\xFF\xFB", 139},
-                 {tag3 + tag4WithFooter + "\xFF\xFB", 139 + 25},
-                 {"ID3\x03\0\0\x7F\x7F\x7F\x7F"s, 10 + (1 << 28) - 1}};
-    for (const auto& c : cases) {
-        std::optional<RegularFile> file = RegularFile::open(write("tagged.mp3", c.bytes));
-        ASSERT_TRUE(file);
-        EXPECT_EQ(mpegAudioOffset(*file), c.start);
-    }
-}
-
 TEST_F(MusicDecoderTest, EachWavFormatDecodesToTheSamplesItHolds) {
     const struct {
         const char* name;
@@ -182,16 +142,18 @@ TEST_F(MusicDecoderTest, EachWavFormatDecodesToTheSamplesItHolds) {
         std::vector<std::int16_t> pcm;
     } cases[] = {
         {"16-bit", {}, s16({1000, -1000, 32767, -32768, 0, 1}), {1000, -1000, 32767, -32768, 0, 1}},
-        {"8-bit mono", {1, 1, 44100, 1, 8}, "\x80\xFF", {0, 0, 32512, 32512}},
-        {"8-bit lowest", {1, 1, 44100, 1, 8}, std::string(1, '\0'), {-32768, -32768}},
+        {"8-bit mono", {1, 1, 44100, 1, 8}, "\x80\xFF\0"s, {0, 0, 32512, 32512, -32768, -32768}},
         {"24-bit", {1, 2, 44100, 6, 24}, "\0\x01\0\0\xFF\xFF\xFF\xFF\x7F\0\0\x80"s, {1, -1, 32767, -32768}},
         {"32-bit", {1, 2, 44100, 8, 32}, "\0\0\0\x40\0\0\0\xC0"s, {16384, -16384}},
-        {"float", {3, 2, 44100, 8, 32}, f32({0.5f, -1.0f, 2.0f, std::nanf("")}), {16384, -32768, 32767, 0}},
+        {"float",
+         {3, 2, 44100, 8, 32},
+         f32(0.5f) + f32(-1.0f) + f32(2.0f) + f32(std::nanf("")),
+         {16384, -32768, 32767, 0}},
         {"double", {3, 1, 44100, 8, 64}, le(std::bit_cast<std::uint64_t>(-0.25), 8), {-8192, -8192}},
         {"A-law", {6, 2, 44100, 2, 8}, "\xD5\x55\xAA\x2A", {8, -8, 32256, -32256}},
         {"mu-law", {7, 2, 44100, 2, 8}, "\xFF\x80\x00\x7F"s, {0, 32124, -32124, 0}},
         {"extensible 16-bit", {1, 2, 44100, 4, 16, 1}, s16({-7, 7}), {-7, 7}},
-        {"extensible float", {3, 1, 44100, 4, 32, 3}, f32({-0.5f}), {-16384, -16384}},
+        {"extensible float", {3, 1, 44100, 4, 32, 3}, f32(-0.5f), {-16384, -16384}},
     };
     for (const auto& c : cases) {
         auto decoder = open("x.wav", bytesOf({c.fmt, c.data}));
@@ -218,31 +180,22 @@ TEST_F(MusicDecoderTest, OtherRatesAreResampledKeepingLengthPitchAndLoudness) {
 }
 
 TEST_F(MusicDecoderTest, SurroundChannelsFoldIntoTheirSides) {
-    const struct {
-        int channel;
-        bool left, right;
-    } cases[] = {{0, true, false}, {1, false, true}, {2, true, true}, {4, true, false}, {5, false, true}};
-    for (const auto& c : cases) {
-        std::string frame(12, '\0');
-        frame.replace(2 * c.channel, 2, s16({16000}));
-        auto decoder = open("x.wav", bytesOf({{1, 6, 44100, 12, 16}, frame}));
-        ASSERT_TRUE(decoder);
-        const auto pcm = decodeAll(*decoder);
-        ASSERT_EQ(pcm.size(), 2u);
-        EXPECT_EQ(pcm[0] > 0, c.left) << c.channel;
-        EXPECT_EQ(pcm[1] > 0, c.right) << c.channel;
-        if (c.left && c.right) {
-            EXPECT_EQ(pcm[0], pcm[1]);
-        }
-    }
+    // 5.1: front left, front right, centre, low frequencies, back left, back right; in frame n
+    // channel n alone sounds.
+    std::string frames;
+    for (int channel = 0; channel < 6; ++channel)
+        frames += times(channel, s16({0})) + s16({16000}) + times(5 - channel, s16({0}));
+    auto decoder = open("x.wav", bytesOf({{1, 6, 44100, 12, 16}, frames}));
+    ASSERT_TRUE(decoder);
+    const auto pcm = decodeAll(*decoder);
+    ASSERT_EQ(pcm.size(), 12u);
+    const std::vector<bool> sounds = {true,  false, false, true,  true,  true,
+                                      false, false, true,  false, false, true};
+    for (std::size_t i = 0; i < sounds.size(); ++i) EXPECT_EQ(pcm[i] > 0, sounds[i]) << i;
+    EXPECT_EQ(pcm[4], pcm[5]) << "the centre sounds alike on both sides";
 }
 
 TEST_F(MusicDecoderTest, LyingWavHeadersAreRefusedOrDecodeOnlyWhatTheFileHolds) {
-    const std::string tinyChunks = [] {
-        std::string s;
-        for (int i = 0; i < 100000; ++i) s += "junk" + le(0, 4);
-        return s;
-    }();
     const std::string smpl = "smpl" + le(60, 4) + std::string(28, '\0') + le(200000000, 4) + le(0, 4) +
                              le(0, 4) + le(0, 4) + le(0, 4) + le(1000000, 4) + le(0, 4) + le(0, 4);
     const struct {
@@ -253,31 +206,23 @@ TEST_F(MusicDecoderTest, LyingWavHeadersAreRefusedOrDecodeOnlyWhatTheFileHolds) 
         {"honest", [](Wav&) {}, 4410},
         {"smpl with 200,000,000 loops", [&](Wav& w) { w.beforeData = smpl; }, 4410},
         {"odd chunk and its pad byte", [](Wav& w) { w.beforeFmt = "note" + le(3, 4) + "abc" + '\0'; }, 4410},
-        {"100 small chunks",
-         [](Wav& w) {
-             for (int i = 0; i < 100; ++i) w.beforeData += "junk" + le(0, 4);
-         },
-         4410},
-        {"100,000 tiny chunks", [&](Wav& w) { w.beforeFmt = tinyChunks; }, -1},
+        {"100 small chunks", [](Wav& w) { w.beforeData = times(100, "junk" + le(0, 4)); }, 4410},
+        {"100,000 tiny chunks", [](Wav& w) { w.beforeFmt = times(100000, "junk" + le(0, 4)); }, -1},
         {"LIST past the end", [](Wav& w) { w.beforeData = "LIST" + le(1u << 30, 4) + "INFO"; }, -1},
         {"chunk of 0xFFFFFFFF", [](Wav& w) { w.beforeFmt = "junk" + le(0xFFFFFFFF, 4); }, -1},
         {"fmt size huge", [](Wav& w) { w.fmtSize = 0x7FFFFFF0; }, -1},
         {"fmt too short", [](Wav& w) { w.fmtSize = 14; }, -1},
-        {"two fmt chunks", [](Wav& w) { w.beforeData = "fmt " + le(16, 4) + std::string(16, '\x01'); }, -1},
         {"block align 0", [](Wav& w) { w.fmt.blockAlign = 0; }, -1},
         {"block align 3", [](Wav& w) { w.fmt.blockAlign = 3; }, -1},
         {"channels 0", [](Wav& w) { w.fmt.channels = 0; }, -1},
         {"channels 300", [](Wav& w) { w.fmt.channels = 300, w.fmt.blockAlign = 600; }, -1},
         {"rate 0", [](Wav& w) { w.fmt.rate = 0; }, -1},
-        {"rate 4 GHz", [](Wav& w) { w.fmt.rate = 0xFFFFFFFF; }, -1},
         {"bits 0", [](Wav& w) { w.fmt.bits = 0; }, -1},
         {"bits 7", [](Wav& w) { w.fmt.bits = 7, w.fmt.blockAlign = 2; }, -1},
         {"bits 33", [](Wav& w) { w.fmt.bits = 33, w.fmt.blockAlign = 8; }, -1},
         {"16-bit float", [](Wav& w) { w.fmt.tag = 3; }, -1},
-        {"16-bit A-law", [](Wav& w) { w.fmt.tag = 6; }, -1},
         {"ADPCM", [](Wav& w) { w.fmt.tag = 2; }, -1},
         {"extensible of another kind", [](Wav& w) { w.fmt.subformat = 6; }, -1},
-        {"extensible cut short", [](Wav& w) { w.fmt.subformat = 1, w.fmtSize = 18; }, -1},
         {"data before fmt", [](Wav& w) { w.beforeFmt = "data" + le(4, 4) + "abcd"; }, -1},
         {"data past the file", [](Wav& w) { w.dataSize = 0x7FFFFFFF; }, 4410},
         {"data size left 0", [](Wav& w) { w.dataSize = 0; }, 4410},
@@ -288,9 +233,7 @@ TEST_F(MusicDecoderTest, LyingWavHeadersAreRefusedOrDecodeOnlyWhatTheFileHolds) 
     for (const auto& c : cases) {
         Wav wav{{}, sine({}, 0.1)};
         c.lie(wav);
-        const auto started = std::chrono::steady_clock::now();
         auto decoder = open("x.wav", bytesOf(wav));
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1)) << c.what;
         ASSERT_EQ(decoder != nullptr, c.frames >= 0) << c.what;
         if (!decoder) continue;
         EXPECT_EQ(decoder->lengthMs(), c.frames * 1000 / PCM_RATE) << c.what;
@@ -319,12 +262,14 @@ TEST_F(MusicDecoderTest, WavSeeksToTheFrameAskedAndClampsToTheTrack) {
 }
 
 TEST_F(MusicDecoderTest, Mp3DecodesWithItsLengthAndSeeksWhereAsked) {
-    const std::string id3 = "ID3\x03\0\0\0\x12\0\0"s + std::string(0x12 << 14, '\0');
+    // Two tags stacked: version 3 of 288 KiB, and version 4 with a footer.
+    const std::string tags = "ID3\x03\0\0\0\x12\0\0"s + std::string(0x12 << 14, '\0') +
+                             "ID3\x04\0\x10\0\0\0\x05"s + std::string(5, '\0') + "3DI\x04\0\x10\0\0\0\x05"s;
     const struct {
         const char* options;
         std::string before, after;
     } cases[] = {{"-b 128", "", ""},
-                 {"-b 128", id3, "TAG" + std::string(125, ' ')},
+                 {"-b 128", tags, "TAG" + std::string(125, ' ')},
                  {"-b 128 -t", "", ""},  // no LAME frame telling the length and the encoder's delay
                  {"-m m --resample 22.05 -b 64", "", ""},
                  {"-V 6", "", ""}};
@@ -345,15 +290,27 @@ TEST_F(MusicDecoderTest, Mp3DecodesWithItsLengthAndSeeksWhereAsked) {
     }
 }
 
-TEST_F(MusicDecoderTest, FilesWithoutMpegAudioNearTheirStartAreRefused) {
+TEST_F(MusicDecoderTest, KindIsToldByContentOrMpegExtensionAndFilesWithoutMusicAreRefused) {
+    const std::string mp3 = this->mp3("-b 128"), wav = bytesOf({{}, sine({}, 0.1)});
     std::string noise(20000, '\0');
     unsigned seed = 1;
     for (char& c : noise) c = static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
-    const std::string cases[] = {"These are not the sounds you are looking for.\n",
-                                 "",
-                                 std::string(70000, '\0'),
-                                 noise,
-                                 "ID3\x03\0\0\0\0\x01\0"s + std::string(128, '\0'),
-                                 "ID3\x03\0\0\x7F\x7F\x7F\x7F"s + mp3("-b 128")};
-    for (const auto& bytes : cases) EXPECT_FALSE(open("x.mp3", bytes)) << bytes.size();
+    const struct {
+        std::string name, bytes;
+        bool opens;
+    } cases[] = {{"song.mp3", wav, true},
+                 {"song.wav", mp3, true},
+                 {"song", mp3, true},
+                 {"song", "ID3\x03\0\0\0\0\0\0"s + mp3, true},
+                 {"SONG.MP3", "junk" + mp3, true},
+                 {"song", "junk" + mp3, false},
+                 {"song.mp3/x", "junk" + mp3, false},
+                 {"x.mp3", "These are not the sounds you are looking for.\n", false},
+                 {"x.mp3", "", false},
+                 {"x.mp3", std::string(70000, '\0'), false},
+                 {"x.mp3", noise, false},
+                 {"x.mp3", "ID3\x03\0\0\0\0\x01\0"s + std::string(128, '\0'), false},
+                 {"x.mp3", "ID3\x03\0\0\x7F\x7F\x7F\x7F"s + mp3, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(open(c.name, c.bytes) != nullptr, c.opens) << c.name << " " << c.bytes.size();
 }
