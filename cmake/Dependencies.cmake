@@ -13,6 +13,8 @@ pkg_check_modules(FTGL REQUIRED IMPORTED_TARGET ftgl)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
+# MPEG audio of the user's music files is decoded with the library the mixer itself uses for it.
+pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 
 find_path(SOIL_INCLUDE_DIR SOIL/SOIL.h REQUIRED)
 find_library(SOIL_LIBRARY SOIL REQUIRED)

@@ -14,7 +14,7 @@ CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DVELTAMAR_WERROR="${VELTAMAR_
 cmake --build "$build" >/dev/null
 
 status=0
-for name in profile bmp descramble settings picture; do
+for name in profile bmp descramble settings picture music; do
     mkdir -p "$build/corpus/$name"
     if ! "$build/fuzz_$name" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
             -artifact_prefix="$build/crash-$name-" "$build/corpus/$name" "$here/corpus/$name" \
