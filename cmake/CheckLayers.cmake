@@ -3,7 +3,9 @@
 #   cmake -DSOURCE_DIR=<folder of the sources> -P CheckLayers.cmake
 #
 #   platform                                   includes nothing above it
-#   render fish environment assets settings audio (the scene engine, over platform)
+#   decoder                                    the decoding helper's protocol, sandbox and
+#                                              process, over platform
+#   render fish environment assets settings audio (the scene engine, over decoder and platform)
 #   ui                                         the dialogs and controls, over the engine
 #   view                                       the aquarium view, over ui and the engine
 #   app                                        the application, over view, ui and the engine
@@ -16,9 +18,10 @@ if(NOT SOURCE_DIR)
 endif()
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 
-set(engine render fish environment assets settings audio platform)
+set(engine render fish environment assets settings audio decoder platform)
 set(layers ${engine} ui view app saver)
 set(allowed_platform platform)
+set(allowed_decoder platform decoder)
 foreach(folder render fish environment assets settings audio)
     set(allowed_${folder} ${engine})
 endforeach()

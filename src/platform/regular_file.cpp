@@ -10,12 +10,18 @@
 namespace veltamar {
 
 std::optional<RegularFile> RegularFile::open(const std::string& path) {
-    // Non-blocking, so that opening a named pipe does not wait for a writer; no controlling
-    // terminal from a terminal device either. What is not a regular file is closed unread.
+    // What the path names is looked at before it is opened: opening a device can act on it (a
+    // serial port's open resets the board on it, a tape rewinds). Non-blocking, so that opening
+    // what turned into a named pipe in between does not wait for a writer; no controlling terminal
+    // from a terminal device either.
+    struct stat named {};
+    if (stat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return std::nullopt;
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
+    // The file opened must be the one looked at, not something put in its place since.
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_dev != named.st_dev ||
+        info.st_ino != named.st_ino) {
         ::close(fd);
         return std::nullopt;
     }

@@ -8,8 +8,8 @@
 
 // Opening a file the user named (their own music and pictures, the settings file) for reading,
 // when it may be anything: only a regular file is opened. A named pipe, a device such as
-// /dev/zero, a socket or a directory is refused at once, without waiting for a writer and without
-// reading a byte of it. Opening can still block when the file lies on a network share that has
+// /dev/zero or a serial port, a socket or a directory is refused at once, without being opened,
+// waited for or read. Opening can still block when the file lies on a network share that has
 // stopped answering, so callers that must stay responsive open files on a thread of their own.
 
 namespace veltamar {
@@ -38,6 +38,8 @@ class RegularFile {
 
     // Hands the descriptor over to the caller, who closes it; the object is then empty.
     int release();
+    // The descriptor, still the object's.
+    int descriptor() const { return fd; }
 
     // Every byte read is added to this counter (when set), so that someone watching a slow reader
     // can tell a file that is still coming in from one that has stopped.
