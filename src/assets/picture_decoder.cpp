@@ -21,11 +21,15 @@ DecodedPicture decodePicture(const std::string& path, PictureSize bounds,
     std::optional<RegularFile> file = RegularFile::open(path);
     if (!file) return {};
     file->countReadsIn(bytesRead);
+    return decodePictureFile(*file, bounds);
+}
+
+DecodedPicture decodePictureFile(RegularFile& file, PictureSize bounds) {
     std::array<std::uint8_t, 8> start{};
-    if (!file->readExactlyAt(0, start.data(), start.size())) return {};
-    if (start[0] == 0xFF && start[1] == 0xD8) return decodeJpegPicture(*file, bounds);
-    if (start == PNG_SIGNATURE) return decodePngPicture(*file, bounds);
-    if (start[0] == 'B' && start[1] == 'M') return decodeBmpPicture(*file, bounds);
+    if (!file.readExactlyAt(0, start.data(), start.size())) return {};
+    if (start[0] == 0xFF && start[1] == 0xD8) return decodeJpegPicture(file, bounds);
+    if (start == PNG_SIGNATURE) return decodePngPicture(file, bounds);
+    if (start[0] == 'B' && start[1] == 'M') return decodeBmpPicture(file, bounds);
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "assets/decoded_picture.h"
+#include "platform/regular_file.h"
 
 // Reading the user's own pictures (JPEG, PNG or Windows bitmap, told by their content) into
 // pixels, away from the user-interface thread. Only a regular file is read: a named pipe, a device
@@ -19,5 +20,8 @@ namespace veltamar {
 // counted in bytesRead when given. Safe to run on any thread, one decode per thread at a time.
 DecodedPicture decodePicture(const std::string& path, PictureSize bounds,
                              std::atomic<std::uint64_t>* bytesRead = nullptr);
+// The same for a file already open, read from its start (the decoding helper opens its file before
+// it shuts itself in).
+DecodedPicture decodePictureFile(RegularFile& file, PictureSize bounds);
 
 }  // namespace veltamar

@@ -37,7 +37,7 @@ SaverAquarium::SaverAquarium(GlxWindow& window, int pictureBoundsWidth, int pict
 }
 
 SaverAquarium::~SaverAquarium() {
-    reader.reset();  // waits for a picture being read; its result is dropped
+    reader.reset();  // a picture still being read is given up
     ownImageTexture = 0;
     ownImageOn = false;
     show.removeAll();

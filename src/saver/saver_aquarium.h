@@ -41,9 +41,6 @@ class SaverAquarium {
     // The slide show's 200 ms tick, as the background images dialog's timer runs it.
     void pictureTick();
 
-    // True while one of the user's pictures is being read in the background.
-    bool readingPicture() const { return reader && reader->busy(); }
-
   private:
     void readWaitingPictures();
     void pictureRead(std::uint64_t id, const DecodedPicture& picture);

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -90,13 +89,7 @@ int runSaver(const SaverOptions& options) {
         stopBuiltInSound();
         closeAudioDevice();
     }
-    if (aquarium->readingPicture()) {
-        // A picture still being read (a large photo, a slow disk) is not waited for: the daemon
-        // expects the saver gone at once.
-        scratch.remove();
-        std::fflush(nullptr);
-        std::exit(0);
-    }
+    // A picture still being read is given up: its helper is killed, not waited for.
     aquarium.reset();
     window.reset();
     return 0;

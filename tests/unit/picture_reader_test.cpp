@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -11,6 +11,7 @@
 
 #include "assets/picture_reader.h"
 #include "bmp_builder.h"
+#include "decoder/decoder_process.h"
 #include "temp_config_home.h"
 
 using namespace veltamar;
@@ -82,69 +83,102 @@ TEST(PictureReader, ReadsOnItsOwnThreadAndDeliversThroughTheQueue) {
     EXPECT_FALSE(delivered[1].second.ok());
 }
 
-// Stands for a file on a share that has stopped answering: whoever reads it waits until the test
-// lets it go on.
-struct Share {
-    void read() {
-        std::unique_lock lock(mutex);
-        ++readers;
-        changed.notify_all();
-        changed.wait(lock, [&] { return answering; });
+namespace {
+
+// A stand-in for the decoding helper: a shell script that answers as the test needs, and notes its
+// process id so the test can see that nothing of it is left.
+struct FakeHelper {
+    FakeHelper(const TempConfigHome& home, const std::string& body)
+        : script(home.dataDirectory() + "helper.sh"), pidFile(home.dataDirectory() + "helper.pid") {
+        std::filesystem::create_directories(home.dataDirectory());
+        std::ofstream(script) << "#!/bin/sh\necho $$ > '" << pidFile << "'\n" << body << "\n";
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        useDecoderProgram(script);
     }
-    void answer() {
-        std::lock_guard lock(mutex);
-        answering = true;
-        changed.notify_all();
+    ~FakeHelper() { useDecoderProgram(DECODER_PROGRAM); }
+    // True once the helper has gone and been reaped (no zombie).
+    bool gone() const {
+        std::string pid;
+        std::ifstream(pidFile) >> pid;
+        return !pid.empty() && !std::filesystem::exists("/proc/" + pid);
     }
-    void waitForReaders(int count) {
-        std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return readers >= count; });
-    }
-    std::mutex mutex;
-    std::condition_variable changed;
-    int readers = 0;
-    bool answering = false;
+    std::string script, pidFile;
 };
 
-// A read that never comes back holds up neither the pictures after it nor the reader's owner
-// going away: it is given up once it has read nothing for the stall limit, and its late result,
-// should it come, is dropped.
-TEST(PictureReader, AReadThatHangsIsGivenUpAndNeverWaitedFor) {
-    TempConfigHome home;
-    TaskQueue queue;
-    auto share = std::make_shared<Share>();
-    std::vector<std::pair<std::uint64_t, bool>> delivered;
-    const auto decoder = [share](const std::string& path, PictureSize bounds,
-                                 std::atomic<std::uint64_t>* bytes) {
-        if (path.starts_with("share/")) share->read();
-        return decodePicture(path, bounds, bytes);
+// printf's octal escapes for a 32-bit little-endian number.
+std::string le32(std::uint32_t value) {
+    std::string text;
+    for (int i = 0; i < 4; ++i) {
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\%03o", (value >> (8 * i)) & 0xFF);
+        text += escape;
+    }
+    return text;
+}
+
+// The header of an answer: status 0, the picture's sides and channels, the file's sides.
+std::string header(std::uint32_t width, std::uint32_t height, std::uint32_t channels,
+                   std::uint32_t original) {
+    return "printf 'VLTP" + le32(0) + le32(width) + le32(height) + le32(channels) + le32(original) +
+           le32(original) + "'";
+}
+
+}  // namespace
+
+// Whatever a helper does short of a complete, consistent answer and a clean end gives a picture
+// that cannot be read, and the helper is gone afterwards: killed when it hangs or sends too much,
+// reaped in every case.
+TEST(PictureReader, AHelperThatFailsOrLiesGivesAnUnreadablePictureAndIsGone) {
+    const std::string pixels = "head -c 48 /dev/zero";  // 4 x 4 x 3
+    const struct {
+        const char* name;
+        std::string body;
+        bool ok;
+    } cases[] = {
+        {"a complete answer", header(4, 4, 3, 4) + "; " + pixels, true},
+        {"hangs without reading", "exec sleep 600", false},
+        {"killed halfway", header(4, 4, 3, 4) + "; head -c 10 /dev/zero; kill -9 $$", false},
+        {"fails after answering", header(4, 4, 3, 4) + "; " + pixels + "; exit 1", false},
+        {"larger than the bounds", header(65, 4, 3, 65) + "; head -c 780 /dev/zero", false},
+        {"a size the picture would not have", header(4, 4, 3, 4000), false},
+        {"more pixels than it said", header(4, 4, 3, 4) + "; head -c 49 /dev/zero", false},
+        {"sends without end", "exec cat /dev/zero", false},
+        {"not an answer", "echo hello", false},
     };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempConfigHome home;
+        const FakeHelper helper(home, c.body);
+        TaskQueue queue;
+        std::vector<bool> delivered;
+        PictureReader reader(
+            {64, 64}, [&](std::function<void()> task) { queue.post(std::move(task)); },
+            [&](std::uint64_t, const DecodedPicture& picture) { delivered.push_back(picture.ok()); },
+            std::chrono::milliseconds(300));
+        reader.read(1, "/any/picture.png");
+        ASSERT_EQ(queue.runPosted(), 1);
+        EXPECT_EQ(delivered, std::vector<bool>{c.ok});
+        EXPECT_FALSE(reader.busy());
+        EXPECT_TRUE(helper.gone());
+    }
+}
+
+// The reader going away while its helper hangs neither waits for the helper nor leaves it behind.
+TEST(PictureReader, GivingUpAHangingReadKillsItsHelperAtOnce) {
+    TempConfigHome home;
+    const FakeHelper helper(home, "exec sleep 600");
+    TaskQueue queue;
+    int delivered = 0;
+    const auto before = std::chrono::steady_clock::now();
     {
         PictureReader reader(
             {64, 64}, [&](std::function<void()> task) { queue.post(std::move(task)); },
-            [&](std::uint64_t id, const DecodedPicture& picture) {
-                delivered.emplace_back(id, picture.ok());
-            },
-            decoder, std::chrono::milliseconds(300));
-        reader.read(1, "share/first.png");
-        share->waitForReaders(1);
-        reader.giveUpWhenStalled();
-        EXPECT_TRUE(reader.busy()) << "not before the stall limit";
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
-        reader.giveUpWhenStalled();
-        EXPECT_FALSE(reader.busy());
-        ASSERT_EQ(delivered, (std::vector<std::pair<std::uint64_t, bool>>{{1, false}}));
-
-        reader.read(2, writeBmp(home, "next.bmp", 32, 32));
-        ASSERT_EQ(queue.runPosted(), 1);
-        EXPECT_EQ(delivered.back(), (std::pair<std::uint64_t, bool>{2, true}));
-
-        // The owner goes away while another read hangs.
-        reader.read(3, "share/second.png");
-        share->waitForReaders(2);
+            [&](std::uint64_t, const DecodedPicture&) { ++delivered; });
+        reader.read(1, "/any/picture.png");
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
-    share->answer();  // both reads come back at last, long after they were given up
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    queue.runPosted(0);
-    EXPECT_EQ(delivered.size(), 2u) << "late answers are dropped";
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(1500));
+    EXPECT_TRUE(helper.gone());
+    queue.runPosted(0.2);
+    EXPECT_EQ(delivered, 0) << "a given-up read is not delivered";
 }
