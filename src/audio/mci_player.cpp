@@ -1,13 +1,9 @@
 #include "audio/mci_player.h"
 
-#ifdef __linux__
-#include <pthread.h>
-#endif
-
-#include <SDL2/SDL_thread.h>
+#include <SDL2/SDL_mixer.h>
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 #include <cstdint>
 #include <limits>
 
@@ -20,13 +16,34 @@ namespace {
 
 // The mixer plays one music at a time; this is the player whose track it is.
 const MciPlayer* playerInMixer = nullptr;
+// The music's volume on the mixer's scale (0..128), read by the sound device's thread.
+std::atomic<int> musicVolume{MIXER_VOLUME_MAX};
 
 // Length given for a track whose decoder cannot tell it: the position never reaches it before the
 // track has really ended.
 constexpr long UNKNOWN_LENGTH = std::numeric_limits<std::int32_t>::max();
 
-long milliseconds(double seconds) {
-    return static_cast<long>(std::llround(seconds * 1000.0));
+// The mixer's music: what the stream has, mixed in at the music's volume; while the helper is
+// behind (a slow disk), silence, and the position waits with it.
+void SDLCALL feedMusic(void* data, Uint8* out, int length) {
+    auto* stream = static_cast<PcmStream*>(data);
+    std::array<std::uint8_t, 8192> pcm;
+    for (int done = 0; done < length;) {
+        const std::size_t wanted = std::min(pcm.size(), static_cast<std::size_t>(length - done));
+        const std::size_t taken = stream->take(pcm.data(), wanted);
+        if (taken == 0) return;
+        SDL_MixAudioFormat(out + done, pcm.data(), AUDIO_S16SYS, static_cast<Uint32>(taken),
+                           musicVolume.load());
+        done += static_cast<int>(taken);
+    }
+}
+
+// The format the sound device plays, which the helper decodes to.
+PcmFormat deviceFormat() {
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    if (Mix_QuerySpec(&rate, &format, &channels) == 0) return {};
+    return {rate, channels};
 }
 
 }  // namespace
@@ -35,84 +52,84 @@ MciPlayer::~MciPlayer() {
     destroy();
 }
 
+std::unique_ptr<PcmStream> MciPlayer::startStream(long fromMs) {
+    return PcmStream::start(fileName, fromMs, deviceFormat(), openedNotice);
+}
+
 void MciPlayer::open() {
     close();
     if (fileName.empty()) return;
     openingState = OpenState::Failed;
     if (!openAudioDevice()) return;
-    const bool started = opening.start(
-        [path = fileName](std::atomic<std::uint64_t>&) {
-#ifdef __linux__
-            pthread_setname_np(pthread_self(), "music opener");  // for whoever looks at the threads
-#endif
-            OpenedMusic opened = openMusicFile(path);
-            // SDL keeps an error text for each thread, and lets it go by itself only for threads it
-            // made.
-            SDL_TLSCleanup();
-            return opened;
-        },
-        openedNotice);
-    if (!started) return;
+    stream = startStream(0);
+    if (!stream) return;
     openingState = OpenState::Opening;
     openStartedAt = std::chrono::steady_clock::now();
 }
 
 MciPlayer::OpenState MciPlayer::openState() {
     if (openingState != OpenState::Opening) return openingState;
-    if (std::optional<OpenedMusic> opened = opening.take()) {
-        takeOpened(std::move(*opened));
-    } else if (std::chrono::steady_clock::now() - openStartedAt >= openDeadline) {
-        opening.abandon();
-        openingState = OpenState::Failed;
+    switch (stream->state()) {
+        case PcmStream::State::Opening:
+            if (std::chrono::steady_clock::now() - openStartedAt < openDeadline) return openingState;
+            break;
+        case PcmStream::State::Open:
+        case PcmStream::State::Ended:
+            // A track that decodes to nothing at all cannot be played either.
+            if (stream->lengthMs() == 0) break;
+            lengthMs = stream->lengthMs() > 0 ? stream->lengthMs() : UNKNOWN_LENGTH;
+            canPlayFile = true;
+            openingState = OpenState::Open;
+            musicVolume = mixerVolumeForPlayer(volumeSetting);
+            return openingState;
+        case PcmStream::State::Failed:
+            break;
     }
+    stream.reset();
+    openingState = OpenState::Failed;
     return openingState;
 }
 
-void MciPlayer::takeOpened(OpenedMusic opened) {
-    if (!opened.music) {
-        openingState = OpenState::Failed;
-        return;
+void MciPlayer::connect() {
+    Mix_HookMusic(feedMusic, stream.get());
+    playerInMixer = this;
+}
+
+void MciPlayer::disconnect() {
+    // Once the hook is changed the sound device's thread no longer takes from the stream.
+    if (playerInMixer == this) {
+        Mix_HookMusic(nullptr, nullptr);
+        playerInMixer = nullptr;
     }
-    music = std::move(opened.music);
-    lengthMs = opened.seconds > 0.0 ? milliseconds(opened.seconds) : UNKNOWN_LENGTH;
-    canPlayFile = true;
-    openingState = OpenState::Open;
-    // The mixer's music volume carries over from track to track; it is the player's volume.
-    Mix_VolumeMusic(mixerVolumeForPlayer(volumeSetting));
 }
 
 void MciPlayer::play() {
-    if (!music) return;
+    if (!isOpen()) return;
     refreshMode();
     if (mode == Mode::Playing) return;
-    long from = mode == Mode::Ended ? 0 : stoppedAtMs;
-    bool started = Mix_FadeInMusicPos(music.get(), 1, 0, from / 1000.0) == 0;
-    if (!started && from > 0) {  // a decoder that cannot seek plays from the start
-        from = 0;
-        started = Mix_PlayMusic(music.get(), 1) == 0;
+    const long from = mode == Mode::Ended || mode == Mode::Broken ? 0 : stoppedAtMs;
+    // The stream goes on where the player stopped; anywhere else a new helper starts there.
+    if (!stream || stream->state() == PcmStream::State::Failed || stream->positionMs() != from) {
+        stream = startStream(from);
+        if (!stream) return;
     }
-    if (!started) return;
-    playerInMixer = this;
+    connect();
     mode = Mode::Playing;
-    playStartMs = from;
-    playStartTime = std::chrono::steady_clock::now();
 }
 
 void MciPlayer::stop() {
-    if (!music) return;
+    if (!isOpen()) return;
     refreshMode();
     if (mode != Mode::Playing) return;
+    disconnect();
     stoppedAtMs = playingPosition();
-    Mix_HaltMusic();
-    playerInMixer = nullptr;
     mode = Mode::Stopped;
 }
 
 void MciPlayer::close() {
-    opening.abandon();
+    disconnect();
+    stream.reset();
     openingState = OpenState::Closed;
-    music.reset();  // halts it first when it plays
-    if (playerInMixer == this) playerInMixer = nullptr;
     canPlayFile = false;
     mode = Mode::Stopped;
     stoppedAtMs = 0;
@@ -120,14 +137,15 @@ void MciPlayer::close() {
 }
 
 void MciPlayer::seek(long positionMs) {
-    if (!music) return;
+    if (!isOpen()) return;
     stop();
+    if (mode == Mode::Broken) mode = Mode::Stopped;
     stoppedAtMs = std::clamp(positionMs, 0L, lengthMs);
     mode = stoppedAtMs == lengthMs ? Mode::Ended : Mode::Stopped;
 }
 
 long MciPlayer::getPosition() {
-    if (!music) return 0;
+    if (!isOpen()) return 0;
     refreshMode();
     switch (mode) {
         case Mode::Playing:
@@ -135,18 +153,19 @@ long MciPlayer::getPosition() {
         case Mode::Ended:
             return lengthMs;
         case Mode::Stopped:
+        case Mode::Broken:
             break;
     }
     return stoppedAtMs;
 }
 
 long MciPlayer::getLength() const {
-    return music ? lengthMs : 0;
+    return isOpen() ? lengthMs : 0;
 }
 
 void MciPlayer::setVolume(int value) {
     volumeSetting = value;
-    if (audioDeviceIsOpen()) Mix_VolumeMusic(mixerVolumeForPlayer(volumeSetting));
+    musicVolume = mixerVolumeForPlayer(volumeSetting);
 }
 
 void MciPlayer::destroy() {
@@ -155,30 +174,25 @@ void MciPlayer::destroy() {
 
 void MciPlayer::refreshMode() {
     if (mode != Mode::Playing) return;
-    if (playerInMixer == this) {
-        if (Mix_PlayingMusic()) return;
-        // The mixer lets go of a track when it has played it to the end.
-        playerInMixer = nullptr;
-        mode = Mode::Ended;
+    if (playerInMixer != this) {  // another player took the mixer
+        stoppedAtMs = playingPosition();
+        mode = Mode::Stopped;
         return;
     }
-    stoppedAtMs = playingPosition();
-    mode = Mode::Stopped;
+    if (stream->state() == PcmStream::State::Failed) {
+        disconnect();
+        stoppedAtMs = playingPosition();
+        mode = Mode::Broken;
+    } else if (stream->drained()) {
+        disconnect();
+        mode = Mode::Ended;
+    }
 }
 
 // While the track plays, its position stays short of the length: only a finished track reports
 // the full length, so that "position equals length" means the track is over.
 long MciPlayer::playingPosition() const {
-    const double seconds = Mix_GetMusicPosition(music.get());
-    long position = 0;
-    if (seconds >= 0.0) {
-        position = milliseconds(seconds);
-    } else {
-        const auto elapsed = std::chrono::steady_clock::now() - playStartTime;
-        position = playStartMs +
-                   static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
-    }
-    return std::clamp(position, 0L, std::max(0L, lengthMs - 1));
+    return std::clamp(stream->positionMs(), 0L, std::max(0L, lengthMs - 1));
 }
 
 }  // namespace veltamar

@@ -1,21 +1,21 @@
 #pragma once
 
-#include <SDL2/SDL_mixer.h>
-
+#include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 
-#include "audio/music_file.h"
-#include "platform/detached_job.h"
+#include "audio/pcm_stream.h"
 
 class wxWindow;
 
 // The player of the user's own music files (MP3, WAV, MPEG audio), one per music list dialog.
-// Each open loads the file named before as the mixer's music, on a thread of its own, so that a
-// file on a network share that has stopped answering never holds up the program; once it is open,
-// play, stop, seek, position, length and volume act on it, with times in milliseconds. Only one
-// track sounds at a time.
+// Each open starts a decoding helper on the file named before (PcmStream): the program never opens
+// or decodes the file itself, so a file on a network share that has stopped answering, or one
+// crafted to crash or hang a decoder, costs that track and never the program. Once the helper has
+// answered, play, stop, seek, position, length and volume act on the track, with times in
+// milliseconds; the sound device plays the helper's PCM. Only one track sounds at a time.
 
 namespace veltamar {
 
@@ -42,17 +42,19 @@ class MciPlayer {
     // Lets go of the previous track and starts opening the named file, to stand stopped at its
     // beginning, at the player's volume. An empty name opens nothing.
     void open();
-    // Where the last open stands, asked on the thread that plays: a file that has been opened is
-    // taken in as the track (Open), one that cannot be played (or has no sound device to play on)
-    // has Failed, and so has one still not open after the open deadline; should it open later, it
-    // is let go unheard.
+    // Where the last open stands, asked on the thread that plays: a file whose helper has answered
+    // is Open, one that cannot be played (or has no sound device to play on) has Failed, and so
+    // has one still not open after the open deadline (its helper is killed).
     OpenState openState();
-    // Called on the opening thread as soon as an open has finished, while the player still wants
-    // it, so that its owner can ask openState() at once rather than at its next tick.
+    // Called on the helper's reading thread as soon as an open has finished (or a track has
+    // ended or broken off), so that its owner can ask at once rather than at its next tick.
     void whenOpened(std::function<void()> notice) { openedNotice = std::move(notice); }
-    bool isOpen() const { return music != nullptr; }
+    bool isOpen() const { return lengthMs > 0; }
     // Whether the open track could be decoded; false while it is being opened.
     bool canPlay() const { return canPlayFile; }
+    // True once the track broke off while it played: its file could not be decoded further, its
+    // helper crashed or passed a limit, or it lies on a share that stopped answering.
+    bool broken() const { return mode == Mode::Broken; }
 
     // Plays from the current position; at the end of the track, from its beginning.
     void play();
@@ -68,31 +70,34 @@ class MciPlayer {
     // The track's length in milliseconds; 0 with no track open.
     long getLength() const;
 
-    // Volume 0..1000, kept by the player and applied to the mixer's music at once.
+    // Volume 0..1000, kept by the player and applied to the sound at once.
     void setVolume(int value);
     int volume() const { return volumeSetting; }
 
     // Closes the track and forgets it; the same as close, since there is no window to take down.
-    // A file still being opened is given up, never waited for.
+    // A file still being opened is given up (its helper killed), never waited for.
     void destroy();
 
   private:
-    enum class Mode { Stopped, Playing, Ended };
+    enum class Mode { Stopped, Playing, Ended, Broken };
 
-    // Notices a track that has played to its end, or whose place in the mixer another player
-    // took.
+    // Notices a track that has played to its end or broken off, or whose place in the mixer
+    // another player took.
     void refreshMode();
     long playingPosition() const;
-    void takeOpened(OpenedMusic opened);
+    std::unique_ptr<PcmStream> startStream(long fromMs);
+    void connect();
+    void disconnect();
 
     wxWindow* ownerWindow = nullptr;
     int volumeSetting = 1000;
     bool canPlayFile = false;
-    MixMusic music;
     std::string fileName;
+    // The helper's PCM from the position it was started at; the sound device takes from it while
+    // the player plays.
+    std::unique_ptr<PcmStream> stream;
 
     std::chrono::milliseconds openDeadline;
-    DetachedJob<OpenedMusic> opening;
     std::function<void()> openedNotice;
     OpenState openingState = OpenState::Closed;
     std::chrono::steady_clock::time_point openStartedAt;
@@ -100,9 +105,6 @@ class MciPlayer {
     Mode mode = Mode::Stopped;
     long stoppedAtMs = 0;
     long lengthMs = 0;
-    // Where the current playback started, for decoders that cannot tell their position.
-    long playStartMs = 0;
-    std::chrono::steady_clock::time_point playStartTime;
 };
 
 }  // namespace veltamar

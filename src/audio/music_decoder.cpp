@@ -33,6 +33,8 @@ class StreamedMusic : public MusicDecoder {
     bool seek(long positionMs) final;
 
   protected:
+    // The PCM the music is converted to.
+    PcmFormat output;
     // Called once the music's rate is known; false when its PCM cannot be made.
     bool startConverting(int rate);
     // Up to `frames` (at most BLOCK_FRAMES) stereo frames of the music into stereo; the number
@@ -52,15 +54,15 @@ class StreamedMusic : public MusicDecoder {
 
 bool StreamedMusic::startConverting(int musicRate) {
     rate = musicRate;
-    converter = std::make_unique<PcmConverter>(rate);
-    block.resize(static_cast<std::size_t>(BLOCK_FRAMES) * PCM_CHANNELS);
+    converter = std::make_unique<PcmConverter>(rate, output);
+    block.resize(static_cast<std::size_t>(BLOCK_FRAMES) * 2);  // stereo
     return converter->ok();
 }
 
 long StreamedMusic::read(std::int16_t* out, long frames) {
     long written = 0;
     while (written < frames) {
-        written += converter->take(out + written * PCM_CHANNELS, frames - written);
+        written += converter->take(out + written * output.channels, frames - written);
         if (written == frames || ended || failed) break;
         const long wanted = std::clamp(converter->sourceFramesFor(frames - written), 1L, BLOCK_FRAMES);
         const long decoded = decode(block.data(), wanted);
@@ -87,10 +89,11 @@ bool StreamedMusic::seek(long positionMs) {
 
 class WavMusic final : public StreamedMusic {
   public:
-    static std::unique_ptr<MusicDecoder> open(RegularFile file) {
+    static std::unique_ptr<MusicDecoder> open(RegularFile file, PcmFormat output) {
         const std::optional<WavFormat> format = readWavFormat(file);
         if (!format || format->frames == 0) return nullptr;
         std::unique_ptr<WavMusic> music(new WavMusic(std::move(file), *format));
+        music->output = output;
         if (!music->startConverting(format->rate)) return nullptr;
         return music;
     }
@@ -138,9 +141,10 @@ class WavMusic final : public StreamedMusic {
 // part of it past the tags in front.
 class MpegMusic final : public StreamedMusic {
   public:
-    static std::unique_ptr<MusicDecoder> open(RegularFile file) {
-        const std::int64_t from = mpegAudioOffset(file);
+    static std::unique_ptr<MusicDecoder> open(RegularFile file, PcmFormat output) {
+        const std::int64_t from = mpegAudioStart(file);
         std::unique_ptr<MpegMusic> music(new MpegMusic(std::move(file), from));
+        music->output = output;
         if (!music->begin()) return nullptr;
         return music;
     }
@@ -249,16 +253,17 @@ class MpegMusic final : public StreamedMusic {
 
 MusicDecoder::~MusicDecoder() = default;
 
-std::unique_ptr<MusicDecoder> MusicDecoder::open(RegularFile file, const std::string& path) {
+std::unique_ptr<MusicDecoder> MusicDecoder::open(RegularFile file, const std::string& path,
+                                                 PcmFormat format) {
     std::array<std::uint8_t, 16> start{};
     const long n = file.readAt(0, start.data(), start.size());
     if (n <= 0) return nullptr;
-    switch (audioFileKindOf(std::span(start.data(), static_cast<std::size_t>(n)), path)) {
-        case AudioFileKind::Wav:
-            return WavMusic::open(std::move(file));
-        case AudioFileKind::Mpeg:
-            return MpegMusic::open(std::move(file));
-        case AudioFileKind::Unknown:
+    switch (musicKindOf(std::span(start.data(), static_cast<std::size_t>(n)), path)) {
+        case MusicKind::Wav:
+            return WavMusic::open(std::move(file), format);
+        case MusicKind::Mpeg:
+            return MpegMusic::open(std::move(file), format);
+        case MusicKind::Unknown:
             break;
     }
     return nullptr;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "decoder/decoder_protocol.h"
 #include "platform/regular_file.h"
 
 // Decoding one of the user's music files (MPEG audio or WAV) to the PCM the program plays. The
@@ -14,16 +15,18 @@
 
 namespace veltamar {
 
-// PCM as the program plays it: 44.1 kHz, signed 16-bit native-endian, two channels interleaved.
-constexpr int PCM_RATE = 44100;
-constexpr int PCM_CHANNELS = 2;
+// PCM as the program plays it unless the sound device asks for another rate or number of channels:
+// 44.1 kHz, signed 16-bit native-endian, two channels interleaved.
+constexpr int PCM_RATE = PcmFormat{}.rate;
+constexpr int PCM_CHANNELS = PcmFormat{}.channels;
 
 class MusicDecoder {
   public:
-    // The file's music, or nullptr when it is not MPEG audio or WAV (told by content, MPEG audio
-    // also by its extension), its headers do not hold up, or the decoder refuses it. path only
-    // serves the extension.
-    static std::unique_ptr<MusicDecoder> open(RegularFile file, const std::string& path);
+    // The file's music as PCM of the format, or nullptr when it is not MPEG audio or WAV (told by
+    // content, MPEG audio also by its extension), its headers do not hold up, or the decoder
+    // refuses it. path only serves the extension.
+    static std::unique_ptr<MusicDecoder> open(RegularFile file, const std::string& path,
+                                              PcmFormat format = {});
 
     virtual ~MusicDecoder();
 
@@ -31,7 +34,7 @@ class MusicDecoder {
     virtual long lengthMs() const = 0;
     // Moves to the position (ms from the start, clamped to the track); false when it cannot.
     virtual bool seek(long positionMs) = 0;
-    // Up to `frames` stereo frames of PCM into out (2 * frames samples); the number written, 0 at
+    // Up to `frames` frames of PCM into out (channels * frames samples); the number written, 0 at
     // the end of the track, -1 when the file turns out to be undecodable.
     virtual long read(std::int16_t* out, long frames) = 0;
 };

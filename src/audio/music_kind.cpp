@@ -28,16 +28,16 @@ bool hasMpegExtension(const std::string& path) {
 
 }  // namespace
 
-AudioFileKind audioFileKindOf(std::span<const std::uint8_t> start, const std::string& path) {
-    if (startsWith(start, 0, "RIFF") && startsWith(start, 8, "WAVE")) return AudioFileKind::Wav;
-    if (startsWith(start, 0, "ID3")) return AudioFileKind::Mpeg;
+MusicKind musicKindOf(std::span<const std::uint8_t> start, const std::string& path) {
+    if (startsWith(start, 0, "RIFF") && startsWith(start, 8, "WAVE")) return MusicKind::Wav;
+    if (startsWith(start, 0, "ID3")) return MusicKind::Mpeg;
     // An MPEG audio frame header: eleven sync bits, then any layer but the reserved one.
     if (start.size() >= 2 && start[0] == 0xFF && (start[1] & 0xE0) == 0xE0 && (start[1] & 0x06) != 0)
-        return AudioFileKind::Mpeg;
-    return hasMpegExtension(path) ? AudioFileKind::Mpeg : AudioFileKind::Unknown;
+        return MusicKind::Mpeg;
+    return hasMpegExtension(path) ? MusicKind::Mpeg : MusicKind::Unknown;
 }
 
-std::int64_t mpegAudioOffset(RegularFile& file) {
+std::int64_t mpegAudioStart(RegularFile& file) {
     std::int64_t at = 0;
     for (int tags = 0; tags < MAX_MPEG_TAGS; ++tags) {
         std::array<std::uint8_t, 10> header{};

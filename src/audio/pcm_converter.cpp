@@ -4,8 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include "audio/music_decoder.h"
-
 namespace veltamar {
 
 namespace {
@@ -15,7 +13,8 @@ constexpr long TAKE_FRAMES = 4096;
 // Once the music has ended, silence is pushed through the resampler in blocks of this many frames
 // until the last of the music comes out, at most this many blocks per take. (SDL's own flush loses
 // what the resampler holds back whenever its staging buffer happens to be empty.)
-constexpr std::array<float, 1024 * PCM_CHANNELS> SILENCE{};
+constexpr long STEREO = 2;
+constexpr std::array<float, 1024 * STEREO> SILENCE{};
 constexpr int MAX_SILENCE_BLOCKS = 16;
 
 std::int16_t toPcmSample(float value) {
@@ -28,10 +27,9 @@ std::int16_t toPcmSample(float value) {
 
 }  // namespace
 
-PcmConverter::PcmConverter(int rate) : sourceRate(rate) {
-    if (sourceRate != PCM_RATE)
-        stream =
-            SDL_NewAudioStream(AUDIO_F32SYS, PCM_CHANNELS, sourceRate, AUDIO_F32SYS, PCM_CHANNELS, PCM_RATE);
+PcmConverter::PcmConverter(int rate, PcmFormat target) : sourceRate(rate), target(target) {
+    if (sourceRate != target.rate)
+        stream = SDL_NewAudioStream(AUDIO_F32SYS, STEREO, sourceRate, AUDIO_F32SYS, STEREO, target.rate);
 }
 
 PcmConverter::~PcmConverter() {
@@ -39,15 +37,16 @@ PcmConverter::~PcmConverter() {
 }
 
 bool PcmConverter::ok() const {
-    return sourceRate == PCM_RATE || stream != nullptr;
+    return sourceRate == target.rate || stream != nullptr;
 }
 
 long PcmConverter::sourceFramesFor(long frames) const {
-    return static_cast<long>((static_cast<std::int64_t>(frames) * sourceRate + PCM_RATE - 1) / PCM_RATE);
+    return static_cast<long>((static_cast<std::int64_t>(frames) * sourceRate + target.rate - 1) /
+                             target.rate);
 }
 
 bool PcmConverter::put(const float* stereo, long frames) {
-    const std::size_t samples = static_cast<std::size_t>(frames) * PCM_CHANNELS;
+    const std::size_t samples = static_cast<std::size_t>(frames) * STEREO;
     framesIn += frames;
     if (stream) return SDL_AudioStreamPut(stream, stereo, static_cast<int>(samples * sizeof(float))) == 0;
     pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(pendingAt));
@@ -57,17 +56,16 @@ bool PcmConverter::put(const float* stereo, long frames) {
 }
 
 void PcmConverter::finish() {
-    if (stream && endFrame < 0) endFrame = (framesIn * PCM_RATE + sourceRate - 1) / sourceRate;
+    if (stream && endFrame < 0) endFrame = (framesIn * target.rate + sourceRate - 1) / sourceRate;
 }
 
 long PcmConverter::takeResampled(float* out, long frames) {
     if (endFrame >= 0) frames = static_cast<long>(std::min<std::int64_t>(frames, endFrame - framesOut));
     if (frames <= 0) return 0;
     for (int silence = 0;; ++silence) {
-        const int bytes =
-            SDL_AudioStreamGet(stream, out, static_cast<int>(frames * PCM_CHANNELS * sizeof(float)));
+        const int bytes = SDL_AudioStreamGet(stream, out, static_cast<int>(frames * STEREO * sizeof(float)));
         if (bytes > 0) {
-            const long got = bytes / static_cast<int>(PCM_CHANNELS * sizeof(float));
+            const long got = bytes / static_cast<int>(STEREO * sizeof(float));
             framesOut += got;
             return got;
         }
@@ -85,19 +83,26 @@ long PcmConverter::take(std::int16_t* out, long frames) {
             pending.clear();
             pendingAt = 0;
             if (!stream) break;
-            pending.resize(static_cast<std::size_t>(std::min(frames - taken, TAKE_FRAMES)) * PCM_CHANNELS);
+            pending.resize(static_cast<std::size_t>(std::min(frames - taken, TAKE_FRAMES)) * STEREO);
             pending.resize(static_cast<std::size_t>(
                                takeResampled(pending.data(), std::min(frames - taken, TAKE_FRAMES))) *
-                           PCM_CHANNELS);
+                           STEREO);
             if (pending.empty()) break;
         }
-        const std::size_t samples =
-            std::min(pending.size() - pendingAt, static_cast<std::size_t>(frames - taken) * PCM_CHANNELS);
-        std::transform(pending.begin() + static_cast<std::ptrdiff_t>(pendingAt),
-                       pending.begin() + static_cast<std::ptrdiff_t>(pendingAt + samples),
-                       out + taken * PCM_CHANNELS, toPcmSample);
-        pendingAt += samples;
-        taken += static_cast<long>(samples / PCM_CHANNELS);
+        const long ready = std::min(static_cast<long>((pending.size() - pendingAt) / STEREO), frames - taken);
+        const float* stereo = pending.data() + pendingAt;
+        std::int16_t* pcm = out + taken * target.channels;
+        for (long frame = 0; frame < ready; ++frame, stereo += STEREO, pcm += target.channels) {
+            if (target.channels == 1) {
+                pcm[0] = toPcmSample((stereo[0] + stereo[1]) / 2);
+                continue;
+            }
+            pcm[0] = toPcmSample(stereo[0]);
+            pcm[1] = toPcmSample(stereo[1]);
+            std::fill(pcm + 2, pcm + target.channels, std::int16_t{0});
+        }
+        pendingAt += static_cast<std::size_t>(ready * STEREO);
+        taken += ready;
     }
     return taken;
 }

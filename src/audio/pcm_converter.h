@@ -5,17 +5,20 @@
 #include <cstdint>
 #include <vector>
 
+#include "decoder/decoder_protocol.h"
+
 // Turns the music a decoder makes (stereo frames of floats at the music's own rate) into the PCM
-// that the program plays: PCM_RATE, signed 16-bit, two channels. Music at another rate goes through
-// SDL's resampler (an SDL_AudioStream, which needs no audio device); music at the program's rate is
-// only converted to 16 bits, sample for sample.
+// that the program plays: signed 16-bit at the sound device's rate and number of channels (mono
+// takes both sides' mean; more than two channels carry the music in the first two). Music at
+// another rate goes through SDL's resampler (an SDL_AudioStream, which needs no audio device);
+// music at the device's rate is only converted to 16 bits, sample for sample.
 
 namespace veltamar {
 
 class PcmConverter {
   public:
     // sourceRate: frames per second of the music, between 1 and a few hundred thousand.
-    explicit PcmConverter(int sourceRate);
+    PcmConverter(int sourceRate, PcmFormat target);
     ~PcmConverter();
     PcmConverter(const PcmConverter&) = delete;
     PcmConverter& operator=(const PcmConverter&) = delete;
@@ -41,6 +44,7 @@ class PcmConverter {
     long takeResampled(float* out, long frames);
 
     int sourceRate;
+    PcmFormat target;
     SDL_AudioStream* stream = nullptr;
     std::int64_t framesIn = 0;   // of music, since the start or the last clear
     std::int64_t framesOut = 0;  // of PCM taken out of the stream since then

@@ -37,6 +37,7 @@ class MciTrackDevice : public TrackDevice {
     long position() override { return player.getPosition(); }
     long length() override { return player.getLength(); }
     bool canPlay() const override { return player.canPlay(); }
+    bool broken() const override { return player.broken(); }
     void setVolume(int volume) override { player.setVolume(volume); }
     int volume() const override { return player.volume(); }
 

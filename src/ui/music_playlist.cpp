@@ -148,6 +148,10 @@ bool MusicPlaylist::tick() {
     followLoading();
     if (!playing()) return false;
     if (loading) return true;
+    if (device.broken()) {
+        stopList();
+        return false;
+    }
     positionMs = device.position();
     lengthMs = device.length();
     if (device.canPlay() && positionMs == lengthMs && chooseTrack(false)) startChosenTrack();

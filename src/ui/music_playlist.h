@@ -31,6 +31,9 @@ class TrackDevice {
     virtual long position() = 0;
     virtual long length() = 0;
     virtual bool canPlay() const = 0;
+    // True once the track broke off while it played (a decoder that failed or was stopped, a file
+    // whose share stopped answering).
+    virtual bool broken() const { return false; }
     virtual void setVolume(int volume) = 0;
     virtual int volume() const = 0;
 };
@@ -96,7 +99,8 @@ class MusicPlaylist {
 
     // The 200 ms tick: takes in a track that has finished loading (a track that turned out
     // unplayable stops the list); while playing, follows the track's position and moves on by the
-    // play mode once the track has ended. Returns true while playing.
+    // play mode once the track has ended. A track that broke off stops the list, as one that
+    // cannot be played does. Returns true while playing.
     bool tick();
     // True while the chosen track is still loading.
     bool loadingTrack() const { return loading; }

@@ -38,6 +38,7 @@ struct FakeDevice : TrackDevice {
     long position() override { return pos; }
     long length() override { return playable ? 3000 : 0; }
     bool canPlay() const override { return playable; }
+    bool broken() const override { return brokeOff; }
     void setVolume(int v) override { vol = v; }
     int volume() const override { return vol; }
 
@@ -50,6 +51,7 @@ struct FakeDevice : TrackDevice {
     std::string file;
     bool playing = false;
     bool playable = false;
+    bool brokeOff = false;
     long pos = 0;
     int vol = 1000;
 };
@@ -229,6 +231,18 @@ TEST_F(PlaylistTest, TrackTheDeviceCannotPlayStopsTheList) {
     list.select(1);
     list.play();
     EXPECT_FALSE(list.playing());
+
+    // A track that breaks off halfway (its decoder crashed, its share stopped answering) stops the
+    // list too, rather than going on to the next one or "playing" on in silence.
+    list.select(0);
+    list.play();
+    ASSERT_TRUE(list.playing());
+    device.pos = 1200;
+    device.brokeOff = true;
+    EXPECT_FALSE(list.tick());
+    EXPECT_EQ(list.state(), PlayState::Stopped);
+    EXPECT_EQ(list.markedTrack(), -1);
+    EXPECT_EQ(device.loaded.back(), "a") << "no other track is tried";
 }
 
 TEST_F(PlaylistTest, RemoveNeedsASelectionAndChoosesWithoutPlaying) {
