@@ -60,6 +60,19 @@ TEST(UserFiles, SpecialFilesAreRefusedAtOnceWithoutBeingRead) {
     if (writer >= 0) close(writer);
 }
 
+// A file larger than what is read whole (a settings file of gigabytes, sparse here) gives nothing,
+// at once, rather than an allocation that fails deep inside a stream.
+TEST(UserFiles, AFileTooLargeToReadWholeGivesNothing) {
+    TempConfigHome home;
+    std::filesystem::create_directories(home.dataDirectory());
+    const std::string huge = home.dataDirectory() + "huge.ini";
+    std::ofstream(huge) << "[Fish Number]\nFish0=3\n";
+    std::filesystem::resize_file(huge, std::uintmax_t{8} << 30);
+    EXPECT_FALSE(readFileBytes(huge));
+    std::filesystem::resize_file(huge, READ_FILE_LIMIT);
+    EXPECT_EQ(readFileBytes(huge)->size(), READ_FILE_LIMIT) << "up to the limit it is read";
+}
+
 TEST(MusicFile, OnlyMpegAudioAndWavAreOpened) {
     EXPECT_EQ(musicKindOf(bytesOf("RIFF\x24\x00\x00\x00WAVEfmt "s), "a.bin"), MusicKind::Wav);
     EXPECT_EQ(musicKindOf(bytesOf("ID3\x04\x00\x00\x00\x00\x00\x00"s), "a.wav"), MusicKind::Mpeg);
