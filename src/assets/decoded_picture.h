@@ -30,10 +30,9 @@ constexpr std::int64_t MAX_PICTURE_PIXELS = std::int64_t{1} << 30;
 // Nor may either side be longer than this, which bounds the one full-width row a decoder holds.
 constexpr std::int64_t MAX_PICTURE_SIDE = std::int64_t{1} << 20;
 // Decoding that needs a whole picture at once (a small interlaced PNG, decoded with all its
-// passes) takes pictures of up to this many pixels in files of up to this many bytes, which keeps
-// it within a few tens of megabytes too.
+// passes) takes pictures of up to this many pixels, which keeps it within a few tens of megabytes
+// too.
 constexpr std::int64_t WHOLE_PICTURE_PIXELS = std::int64_t{4} << 20;
-constexpr std::int64_t WHOLE_PICTURE_FILE_BYTES = std::int64_t{32} << 20;
 
 // Whether a picture of these sides may be decoded at all.
 bool pictureSizeAllowed(std::int64_t width, std::int64_t height);

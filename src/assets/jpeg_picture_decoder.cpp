@@ -17,6 +17,9 @@ namespace {
 // store to spill to).
 constexpr long DECODER_MEMORY_LIMIT = 80L << 20;
 constexpr std::size_t READ_SIZE = 64 * 1024;
+// A progressive picture comes in scans, about ten in a photo. The decoder takes any number, and
+// a small file of thousands of near-empty scans keeps it busy for minutes.
+constexpr int MAX_SCANS = 500;
 
 // libjpeg reports errors by calling error_exit, which by default ends the process: jump back out
 // instead, and say nothing (the dialog reports a picture it cannot read).
@@ -30,6 +33,12 @@ void leave(j_common_ptr info) {
 }
 void quiet(j_common_ptr, int) {}
 void quietMessage(j_common_ptr) {}
+
+// Looked at by the decoder as it goes: too many scans end the decode as a damaged file.
+void watchScans(j_common_ptr common) {
+    const auto* info = reinterpret_cast<j_decompress_ptr>(common);
+    if (info->input_scan_number > MAX_SCANS) (*common->err->error_exit)(common);
+}
 
 // Feeds the decoder from the file a block at a time. At the end of the file it hands over an
 // end-of-image marker, as the decoder expects, and notes that the file was cut short.
@@ -80,6 +89,7 @@ void skipData(j_decompress_ptr info, long count) {
 struct Decoding {
     jpeg_decompress_struct info{};
     ErrorManager errors{};
+    jpeg_progress_mgr progress{};
     std::unique_ptr<FileSource> source = std::make_unique<FileSource>();
     std::optional<RowReducer> reducer;
     std::vector<std::uint8_t> row;
@@ -109,6 +119,8 @@ bool decode(Decoding& d, RegularFile& file, PictureSize bounds) {
     }
     jpeg_create_decompress(&info);
     info.mem->max_memory_to_use = DECODER_MEMORY_LIMIT;
+    d.progress.progress_monitor = watchScans;
+    info.progress = &d.progress;
     FileSource& source = *d.source;
     source.base.init_source = startSource;
     source.base.fill_input_buffer = fillBuffer;

@@ -99,15 +99,19 @@ bool decode(Decoding& d, PictureSize bounds) {
     }
 
     // The passes come one after the other, each a small picture of its own; the last holds the
-    // odd rows at full width.
-    d.reducer.emplace(static_cast<int>(width), static_cast<int>(PNG_PASS_ROWS(height, LAST_PASS)), channels,
-                      shown.width, shown.height);
+    // odd rows at full width. Each of them stands for itself and the even row above it (and the
+    // last one also for the even row below it when the picture has an odd number of rows), so the
+    // picture keeps its height.
+    d.reducer.emplace(static_cast<int>(width), static_cast<int>(height), channels, shown.width, shown.height);
     for (int pass = 0; pass <= LAST_PASS; ++pass) {
         if (PNG_PASS_COLS(width, pass) == 0) continue;
         const png_uint_32 rows = PNG_PASS_ROWS(height, pass);
         for (png_uint_32 r = 0; r < rows; ++r) {
             png_read_row(d.png, d.rows.data(), nullptr);
-            if (pass == LAST_PASS) d.reducer->addRow(d.rows.data());
+            if (pass != LAST_PASS) continue;
+            d.reducer->addRow(d.rows.data());
+            d.reducer->addRow(d.rows.data());
+            if (r + 1 == rows && height % 2 == 1) d.reducer->addRow(d.rows.data());
         }
     }
     return true;

@@ -142,7 +142,7 @@ void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 }
 
 // A baseline JPEG from RGB (3 components) or CMYK as Adobe's programs store it (inverted).
-void writeJpeg(const std::string& path, int width, int height, bool cmyk) {
+void writeJpeg(const std::string& path, int width, int height, bool cmyk, bool progressive = false) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
     jpeg_compress_struct info{};
@@ -156,6 +156,7 @@ void writeJpeg(const std::string& path, int width, int height, bool cmyk) {
     info.in_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 90, TRUE);
+    if (progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * info.input_components);
     while (info.next_scanline < info.image_height) {
@@ -238,7 +239,7 @@ TEST(PictureDecoder, PngsOfEveryKindKeepTheirColoursInPlace) {
 }
 
 // Pictures larger than the screen come out at the size they are shown at, keeping their aspect
-// within power-of-two sides, whatever their kind; a large interlaced PNG keeps only its last pass.
+// within power-of-two sides, whatever their kind; a large interlaced PNG is read from its last pass.
 TEST(PictureDecoder, LargePicturesComeOutFittedWithTheirQuartersInPlace) {
     TempConfigHome home;
     const PictureSize bounds{256, 256};
@@ -266,6 +267,14 @@ TEST(PictureDecoder, LargePicturesComeOutFittedWithTheirQuartersInPlace) {
         EXPECT_EQ(picture.height, 128);
         expectQuarters(picture, QUARTERS, c.tolerance);
     }
+    // Shown at its own size, a large interlaced PNG keeps its height too (its last pass holds only
+    // every other row).
+    const std::string interlaced = pathIn(home, "large-interlaced.png");
+    const DecodedPicture whole = decodePicture(interlaced, {4096, 4096});
+    ASSERT_TRUE(whole.ok());
+    EXPECT_EQ(whole.width, 2400);
+    EXPECT_EQ(whole.height, 1800);
+    expectQuarters(whole, QUARTERS, 0);
 }
 
 TEST(PictureDecoder, BitmapsOfEveryDepthAndBothRowOrders) {
@@ -460,4 +469,26 @@ TEST(BmpDecoder, DamagedAndUnheardOfKindsAreRefused) {
         {"file header only", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
     for (const auto& c : cases) EXPECT_FALSE(decodeBytes(home, c.file).ok()) << c.name;
+}
+
+// A progressive JPEG whose last scan comes again and again: a photo has about ten scans, and the
+// decoder would work through thousands of them for minutes; past a few hundred it gives up.
+TEST(PictureDecoder, AJpegOfEndlessScansIsRefused) {
+    TempConfigHome home;
+    const std::string progressive = pathIn(home, "progressive.jpg");
+    writeJpeg(progressive, 64, 48, false, true);
+    ASSERT_TRUE(decodePicture(progressive, {64, 64}).ok());
+
+    std::ifstream in(progressive, std::ios::binary);
+    const std::string jpeg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The last scan: its start-of-scan marker up to the end-of-image marker.
+    const std::size_t lastScan = jpeg.rfind("\xFF\xDA");
+    const std::size_t end = jpeg.rfind("\xFF\xD9");
+    ASSERT_NE(lastScan, std::string::npos);
+    std::string endless = jpeg.substr(0, end);
+    for (int i = 0; i < 600; ++i) endless += jpeg.substr(lastScan, end - lastScan);
+    endless += "\xFF\xD9";
+    const std::string many = pathIn(home, "many-scans.jpg");
+    std::ofstream(many, std::ios::binary) << endless;
+    EXPECT_FALSE(decodePicture(many, {64, 64}).ok());
 }
