@@ -3,54 +3,42 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/signalfd.h>
 #include <unistd.h>
-
-#include <cerrno>
 
 namespace veltamar {
 
 namespace {
 
-volatile sig_atomic_t stopSignalled = 0;
-int signalWakeFd = -1;
-
-constexpr int ENDING_SIGNALS[] = {SIGTERM, SIGINT, SIGHUP};
-
-void onEndingSignal(int) {
-    stopSignalled = 1;
-    const int savedErrno = errno;
-    if (signalWakeFd >= 0) {
-        const char byte = 's';
-        [[maybe_unused]] const ssize_t written = write(signalWakeFd, &byte, 1);
-    }
-    errno = savedErrno;
+sigset_t endingSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&signals, signal);
+    return signals;
 }
 
 }  // namespace
 
 SaverLoop::SaverLoop() {
+    const sigset_t signals = endingSignals();
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    signalFd = signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
     int fds[2];
     if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) == 0) {
         wakeRead = fds[0];
         wakeWrite = fds[1];
     }
-    stopSignalled = 0;
-    signalWakeFd = wakeWrite;
-    struct sigaction action {};
-    action.sa_handler = onEndingSignal;
-    sigemptyset(&action.sa_mask);
-    for (int signal : ENDING_SIGNALS) sigaction(signal, &action, nullptr);
 }
 
 SaverLoop::~SaverLoop() {
-    for (int signal : ENDING_SIGNALS) ::signal(signal, SIG_DFL);
-    signalWakeFd = -1;
-    if (wakeRead >= 0) close(wakeRead);
-    if (wakeWrite >= 0) close(wakeWrite);
+    for (int fd : {signalFd, wakeRead, wakeWrite})
+        if (fd >= 0) close(fd);
 }
 
-bool SaverLoop::stopRequested() const {
-    return stopSignalled != 0;
+bool SaverLoop::stopRequested() {
+    signalfd_siginfo info;
+    while (!stopping && signalFd >= 0 && read(signalFd, &info, sizeof info) == sizeof info) stopping = true;
+    return stopping;
 }
 
 void SaverLoop::post(std::function<void()> task) {
@@ -79,8 +67,8 @@ void SaverLoop::drainWakeups() {
 
 void SaverLoop::wait(int timeoutMs, int connectionFd) {
     if (stopRequested()) return;
-    pollfd fds[2] = {{wakeRead, POLLIN, 0}, {connectionFd, POLLIN, 0}};
-    poll(fds, connectionFd >= 0 ? 2 : 1, timeoutMs < 0 ? 0 : timeoutMs);
+    pollfd fds[3] = {{wakeRead, POLLIN, 0}, {signalFd, POLLIN, 0}, {connectionFd, POLLIN, 0}};
+    poll(fds, connectionFd >= 0 ? 3 : 2, timeoutMs < 0 ? 0 : timeoutMs);
     drainWakeups();
 }
 

@@ -8,8 +8,9 @@
 // work where the data directory cannot be used.
 //
 // Each folder holds a lock for as long as its saver lives; the system lets go of it however the
-// process ends, SIGKILL included. A new saver removes the folders of the same user whose lock it can
-// take: they belong to no running saver.
+// process ends, SIGKILL included. A folder gets its name only once its lock is held, and a new
+// saver removes the folders of the same user whose lock it can take: they belong to no running
+// saver.
 
 namespace veltamar {
 

@@ -230,12 +230,22 @@ TEST(Saver, ClearsAwayTheFolderOfASaverThatWasKilledButNotThoseOfRunningSavers) 
     }
     const auto abandoned = folders();
     ASSERT_EQ(abandoned.size(), 1u) << "SIGKILL leaves the folder behind";
+    // Folders still under the name a saver gives one while it makes it: a saver starting this
+    // moment, and one killed while it started a while ago.
+    const fs::path starting = home.path() + "/.veltamar-saver-new-AAAAAA";
+    const fs::path killedStarting = home.path() + "/.veltamar-saver-new-BBBBBB";
+    fs::create_directory(starting);
+    fs::create_directory(killedStarting);
+    fs::last_write_time(killedStarting, fs::file_time_type::clock::now() - std::chrono::minutes(5));
 
     Aquarium running(home, saverOn(first, temporary));
     ASSERT_TRUE(waitUntilFilled("saver-after-killed", {40, 40, 320, 240}, shot)) << running.output();
     const auto afterFirst = folders();
     ASSERT_EQ(afterFirst.size(), 1u);
     EXPECT_NE(afterFirst[0], abandoned[0]) << "the abandoned folder is gone, the new saver has its own";
+    EXPECT_TRUE(fs::exists(starting)) << "a folder being made is left to its saver";
+    EXPECT_FALSE(fs::exists(killedStarting));
+    fs::remove(starting);
 
     Aquarium beside(home, saverOn(second, temporary));
     ASSERT_TRUE(waitUntilFilled("saver-beside-running", {600, 400, 320, 240}, shot)) << beside.output();
