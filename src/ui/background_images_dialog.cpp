@@ -78,6 +78,7 @@ void BackgroundImagesDialog::createControls() {
     place(new wxStaticText(this, wxID_ANY, "Interval"), at(160, 9, 30, 10));
     intervalEdit = new wxTextCtrl(this, ID_INTERVAL, DEFAULT_INTERVAL, wxDefaultPosition, wxDefaultSize, 0,
                                   wxTextValidator(wxFILTER_DIGITS));
+    intervalEdit->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { keepEdits(); });
     place(intervalEdit, at(192, 6, 34, 14));
     place(new wxStaticText(this, wxID_ANY, "S"), at(230, 9, 10, 10));
 
@@ -167,14 +168,22 @@ void BackgroundImagesDialog::load() {
     if (!section.paths.empty() && show.ownImage()) show.startShowWhenLoaded();
     readWaitingPictures();
     refresh();
+    keeper.loaded(this->section());
 }
 
 void BackgroundImagesDialog::save() {
     Hide();
-    ImagesSection section{
-        buttonsForMode(show.playMode()), show.ownImage(), intervalEdit->GetValue().utf8_string(), {}};
-    section.paths = show.listedPaths();
-    writeImagesSection(settingsPath(), section);
+    keeper.writeNow(section());
+}
+
+ImagesSection BackgroundImagesDialog::section() const {
+    return {buttonsForMode(show.playMode()), show.ownImage(), intervalEdit->GetValue().utf8_string(),
+            show.listedPaths()};
+}
+
+void BackgroundImagesDialog::keepEdits() {
+    keeper.edited();
+    keeper.keep(section());
 }
 
 void BackgroundImagesDialog::readWaitingPictures() {
@@ -223,6 +232,7 @@ void BackgroundImagesDialog::selectMode(PlayMode mode) {
 void BackgroundImagesDialog::onOwnImage(wxCommandEvent&) {
     show.ownImageClicked(ownImageButton->getState() != 0);
     refresh();
+    keepEdits();
 }
 
 void BackgroundImagesDialog::onMode(wxCommandEvent& event) {
@@ -230,11 +240,13 @@ void BackgroundImagesDialog::onMode(wxCommandEvent& event) {
                           : event.GetId() == ID_REPEAT_ALL ? PLAY_REPEAT_ALL
                                                            : PLAY_REPEAT_ONE;
     selectMode(mode);
+    keepEdits();
 }
 
 void BackgroundImagesDialog::addPicture(const std::string& path) {
     show.requestPicture(path, PictureOrigin::User);
     readWaitingPictures();
+    keepEdits();
 }
 
 void BackgroundImagesDialog::onAddImage() {
@@ -249,11 +261,13 @@ void BackgroundImagesDialog::onAddImage() {
 void BackgroundImagesDialog::onRemoveImage() {
     show.removeRow(firstSelected(*listCtrl));
     refresh();
+    keepEdits();
 }
 
 void BackgroundImagesDialog::onRemoveAll() {
     show.removeAll();
     refresh();
+    keepEdits();
 }
 
 void BackgroundImagesDialog::onRowSelected(wxListEvent& event) {
@@ -264,11 +278,13 @@ void BackgroundImagesDialog::onRowSelected(wxListEvent& event) {
 }
 
 void BackgroundImagesDialog::onTimer(wxTimerEvent&) {
-    reader->giveUpWhenStalled();
     ownImageOn = show.ownImage();
     show.tick(intervalEdit->GetValue().utf8_string());
     refresh();
     if (IsShown()) idleCounter = 0;
+    // After an edit, what the list becomes as pictures are read is kept too (a picture added that
+    // turned out unreadable leaves it).
+    keeper.keep(section());
 }
 
 }  // namespace veltamar

@@ -10,15 +10,17 @@
 
 #include "assets/picture_reader.h"
 #include "environment/slide_show.h"
+#include "settings/custom_sections.h"
 #include "ui/controls/hover_button.h"
 #include "ui/controls/icon_check_button.h"
+#include "ui/section_keeper.h"
 
 // "Custom Background": up to ten of the user's own pictures and the slide show over them. The
 // view creates it hidden at start-up, with its OpenGL context current (the pictures become
 // textures of that context, made on the user-interface thread once a picture has been read in the
 // background), and only shows it; the list, mode, interval and "Use your own image" come from the
-// settings file, and the show goes on while the dialog is hidden. Closing it (or Escape) hides it
-// and saves the list.
+// settings file, and the show goes on while the dialog is hidden. Every edit is saved as it is
+// made, and closing it (or Escape) hides it and saves the list.
 
 namespace veltamar {
 
@@ -53,7 +55,11 @@ class BackgroundImagesDialog : public wxDialog {
   private:
     void createControls();
     void load();
+    // Hides the dialog and saves its section.
     void save();
+    ImagesSection section() const;
+    // Saves the section after an edit.
+    void keepEdits();
     // Starts reading the next picture waiting to be added, unless one is being read.
     void readWaitingPictures();
     // A picture has been read: its texture is made and it joins the list.
@@ -72,6 +78,7 @@ class BackgroundImagesDialog : public wxDialog {
     void onTimer(wxTimerEvent& event);
 
     SlideShow show;
+    SectionKeeper<ImagesSection> keeper{writeImagesSection};
 
     IconCheckButton* ownImageButton = nullptr;
     std::array<IconCheckButton*, 3> modeButtons{};

@@ -145,11 +145,21 @@ void MusicListDialog::load() {
     selectMode(modeFromButtons(section.modes));
     if (!section.paths.empty() && list.onOff()) list.play();
     refresh();
+    keeper.loaded(this->section());
 }
 
 void MusicListDialog::save() {
     Hide();
-    writeMusicSection(settingsPath(), {buttonsForMode(list.playMode()), list.onOff(), list.items()});
+    keeper.writeNow(section());
+}
+
+MusicSection MusicListDialog::section() const {
+    return {buttonsForMode(list.playMode()), list.onOff(), list.items()};
+}
+
+void MusicListDialog::keepEdits() {
+    keeper.edited();
+    keeper.keep(section());
 }
 
 void MusicListDialog::appendItem(const std::string& path) {
@@ -191,6 +201,7 @@ void MusicListDialog::refresh() {
 void MusicListDialog::onOnOff(wxCommandEvent&) {
     list.onOffClicked(!list.onOff());
     refresh();
+    keepEdits();
 }
 
 void MusicListDialog::onMode(wxCommandEvent& event) {
@@ -198,6 +209,7 @@ void MusicListDialog::onMode(wxCommandEvent& event) {
                           : event.GetId() == ID_REPEAT_ALL ? PLAY_REPEAT_ALL
                                                            : PLAY_REPEAT_ONE;
     selectMode(mode);
+    keepEdits();
 }
 
 void MusicListDialog::onAdd(wxCommandEvent&) {
@@ -208,6 +220,7 @@ void MusicListDialog::onAdd(wxCommandEvent&) {
     if (chooser.ShowModal() != wxID_OK) return;
     appendItem(chooser.GetPath().utf8_string());
     refresh();
+    keepEdits();
 }
 
 void MusicListDialog::onRemove(wxCommandEvent&) {
@@ -220,6 +233,7 @@ void MusicListDialog::onRemove(wxCommandEvent&) {
     listCtrl->DeleteItem(row);
     clearingSelection = false;
     refresh();
+    keepEdits();
 }
 
 void MusicListDialog::onRemoveAll(wxCommandEvent&) {
@@ -228,16 +242,19 @@ void MusicListDialog::onRemoveAll(wxCommandEvent&) {
     listCtrl->DeleteAllItems();
     clearingSelection = false;
     refresh();
+    keepEdits();
 }
 
 void MusicListDialog::onPlay(wxCommandEvent&) {
     list.play();
     refresh();
+    keepEdits();
 }
 
 void MusicListDialog::onStop(wxCommandEvent&) {
     list.stopList();
     refresh();
+    keepEdits();
 }
 
 // A click on a row chooses that track (and starts it while the list plays).
@@ -247,6 +264,7 @@ void MusicListDialog::onSelectionChanged(wxListEvent& event) {
     list.select(firstSelected(*listCtrl));
     if (event.GetEventType() == wxEVT_LIST_ITEM_SELECTED) list.rowClicked();
     refresh();
+    keepEdits();
 }
 
 void MusicListDialog::onVolume(wxCommandEvent&) {
@@ -257,6 +275,7 @@ void MusicListDialog::onTimer(wxTimerEvent&) {
     ownMusicOn = list.onOff();
     if (list.tick() && IsShown()) idleCounter = 0;
     refresh();
+    keeper.keep(section());
 }
 
 }  // namespace veltamar

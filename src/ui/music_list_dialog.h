@@ -9,15 +9,18 @@
 #include <array>
 
 #include "audio/mci_player.h"
+#include "settings/custom_sections.h"
 #include "ui/controls/color_list_ctrl.h"
 #include "ui/controls/color_slider.h"
 #include "ui/controls/icon_check_button.h"
 #include "ui/mci_track_device.h"
 #include "ui/music_playlist.h"
+#include "ui/section_keeper.h"
 
 // "Custom Music": the user's own play list. The view creates it hidden at start-up and only shows
 // it; the list, its play mode and "On/Off" come from the settings file, and the music plays on
-// while the dialog is hidden. Closing it (or Escape) hides it and saves the list.
+// while the dialog is hidden. Every edit is saved as it is made, and closing it (or Escape) hides
+// it and saves the list.
 
 namespace veltamar {
 
@@ -51,7 +54,11 @@ class MusicListDialog : public wxDialog {
   private:
     void createControls();
     void load();
+    // Hides the dialog and saves its section.
     void save();
+    MusicSection section() const;
+    // Saves the section after an edit.
+    void keepEdits();
     // Makes the controls show the play list's state.
     void refresh();
     void appendItem(const std::string& path);
@@ -71,6 +78,7 @@ class MusicListDialog : public wxDialog {
     MciPlayer player;
     MciTrackDevice device{player};
     MusicPlaylist list;
+    SectionKeeper<MusicSection> keeper{writeMusicSection};
 
     IconCheckButton* onOffButton = nullptr;
     std::array<IconCheckButton*, 3> modeButtons{};
