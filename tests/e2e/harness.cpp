@@ -127,6 +127,7 @@ Aquarium::Aquarium(const TempHome& home, LaunchOptions options) {
     if (options.recordSwaps) swapFile = log + ".swaps";
     commandFile = log + ".commands";
     std::ofstream(commandFile, std::ios::trunc).flush();
+    if (options.hangingShare) share = std::make_unique<HangingShare>(*options.hangingShare);
     child = fork();
     if (child == 0) {
         setenv("HOME", home.path().c_str(), 1);
@@ -141,8 +142,6 @@ Aquarium::Aquarium(const TempHome& home, LaunchOptions options) {
             preload += std::string(preload.empty() ? "" : " ") + SWAP_RECORDER_LIBRARY;
             setenv("SWAP_TIMESTAMPS_OUT", swapFile.c_str(), 1);
         }
-        if (options.hangingShare)
-            preload += std::string(preload.empty() ? "" : " ") + HANGING_SHARE_LIBRARY;
         if (!preload.empty()) setenv("LD_PRELOAD", preload.c_str(), 1);
         for (const std::string& entry : options.environment) putenv(strdup(entry.c_str()));
         const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -153,7 +152,8 @@ Aquarium::Aquarium(const TempHome& home, LaunchOptions options) {
         chdir(home.path().c_str());
         const std::string binary = options.binary.empty() ? VELTAMAR_BINARY : options.binary;
         std::vector<char*> argv{const_cast<char*>(binary.c_str())};
-        for (const std::string& argument : options.arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        for (const std::string& argument : options.arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
         execv(binary.c_str(), argv.data());
         _exit(127);
@@ -165,6 +165,38 @@ Aquarium::~Aquarium() {
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
     }
+}
+
+HangingShare::HangingShare(const LaunchOptions::Share& share)
+    : folder(share.folder.back() == '/' ? share.folder.substr(0, share.folder.size() - 1) : share.folder),
+      files(folder + ".files") {
+    std::filesystem::rename(folder, files);
+    std::filesystem::create_directory(folder);
+    server = fork();
+    if (server == 0) {
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, 1);
+        dup2(quiet, 2);
+        execl(HANGING_SHARE_PROGRAM, HANGING_SHARE_PROGRAM, files.c_str(), folder.c_str(),
+              share.answerFile.c_str(), nullptr);
+        _exit(127);
+    }
+    // Mounted once the folder is a file system of its own.
+    struct stat parent {
+    }, mounted{};
+    stat((folder + "/..").c_str(), &parent);
+    for (int i = 0; i < 100 && (stat(folder.c_str(), &mounted) != 0 || mounted.st_dev == parent.st_dev); ++i)
+        sleepSeconds(0.05);
+}
+
+HangingShare::~HangingShare() {
+    run("fusermount3 -u '" + folder + "' 2>/dev/null");
+    if (server > 0) {
+        kill(server, SIGTERM);
+        waitpid(server, nullptr, 0);
+    }
+    std::filesystem::remove(folder);
+    std::filesystem::rename(files, folder);
 }
 
 bool Aquarium::running() {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,9 +68,28 @@ struct LaunchOptions {
     // the command injector to deliver to.
     std::vector<std::string> arguments = {};
     std::string binary = {};  // another build of the program (an unpacked package's); empty: this build's
-    // Preload the stand-in for a share that stops answering: files under
-    // $VELTAMAR_HANGING_SHARE (set in environment) do not open until $VELTAMAR_SHARE_BACK exists.
-    bool hangingShare = false;
+    // The stand-in for a network share that stops answering, mounted over this folder while the
+    // program runs: its files do not open until the answer file exists.
+    struct Share {
+        std::string folder;
+        std::string answerFile;
+    };
+    std::optional<Share> hangingShare = {};
+};
+
+// The mounted stand-in for a share: the folder's files stay where they are, seen through a FUSE
+// mount (tests/support/hanging_share.c) over the folder, until the object goes.
+class HangingShare {
+  public:
+    explicit HangingShare(const LaunchOptions::Share& share);
+    ~HangingShare();
+    HangingShare(const HangingShare&) = delete;
+    HangingShare& operator=(const HangingShare&) = delete;
+
+  private:
+    std::string folder;
+    std::string files;
+    pid_t server = -1;
 };
 
 // The aquarium process (or the screensaver, given its arguments).
@@ -107,6 +127,7 @@ class Aquarium {
     std::optional<int> exitCode;
     std::string swapFile;
     std::string commandFile;
+    std::unique_ptr<HangingShare> share;
 };
 
 // Window ids with exactly this title.

@@ -1,44 +1,82 @@
-// Preloaded into the program by the end-to-end tests: stands for a network share that has stopped
-// answering. Opening any file whose path starts with $VELTAMAR_HANGING_SHARE blocks, in whatever
-// thread opens it, until the file $VELTAMAR_SHARE_BACK exists (the share answers again); then the
-// open goes on as usual. An open that blocks on the program's main thread, where it would stop the
-// frames, is written to standard error.
-#define _GNU_SOURCE
-#include <dlfcn.h>
+// Stands for a network share that has stopped answering, as a real file system for the
+// end-to-end tests: a FUSE mount that shows the files of a folder, tells their sizes at once (as a
+// share's attribute cache does), and holds every open of one of them until the answer file exists
+// (the share answers again). A process waiting in such an open can still be killed, as on a share
+// mounted to allow it.
+//
+// usage: hanging_share FOLDER MOUNT_POINT ANSWER_FILE      (stays in the foreground; the mount goes
+//                                                          when it ends)
+#define FUSE_USE_VERSION 31
+#include <dirent.h>
+#include <errno.h>
 #include <fcntl.h>
-#include <stdarg.h>
+#include <fuse.h>
+#include <limits.h>
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
-#include <sys/types.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-static void waitWhileHanging(const char* path) {
-    const char* share = getenv("VELTAMAR_HANGING_SHARE");
-    if (!share || !*share || !path || strncmp(path, share, strlen(share)) != 0) return;
-    const char* back = getenv("VELTAMAR_SHARE_BACK");
-    if (gettid() == getpid()) fprintf(stderr, "hanging share: %s opened on the main thread\n", path);
-    while (!back || access(back, F_OK) != 0) usleep(20000);
+static const char* folder;
+static const char* answer;
+
+static void realPath(char* out, const char* path) {
+    snprintf(out, PATH_MAX, "%s%s", folder, path);
 }
 
-static mode_t modeOf(int flags, va_list arguments) {
-    return (flags & O_CREAT) || (flags & __O_TMPFILE) == __O_TMPFILE ? (mode_t)va_arg(arguments, int) : 0;
+static int getAttributes(const char* path, struct stat* info, struct fuse_file_info* file) {
+    (void)file;
+    char real[PATH_MAX];
+    realPath(real, path);
+    return lstat(real, info) == 0 ? 0 : -errno;
 }
 
-// Each of the C library's ways of opening a file waits first, then opens as asked.
-#define WAITING_OPEN(name, ...)                                                     \
-    {                                                                               \
-        va_list arguments;                                                          \
-        va_start(arguments, flags);                                                 \
-        const mode_t mode = modeOf(flags, arguments);                               \
-        va_end(arguments);                                                          \
-        waitWhileHanging(path);                                                     \
-        static int (*real)();                                                       \
-        if (!real) real = (int (*)())dlsym(RTLD_NEXT, name);                        \
-        return real(__VA_ARGS__, flags, mode);                                      \
+static int readFolder(const char* path, void* buffer, fuse_fill_dir_t fill, off_t offset,
+                      struct fuse_file_info* file, enum fuse_readdir_flags flags) {
+    (void)offset, (void)file, (void)flags;
+    char real[PATH_MAX];
+    realPath(real, path);
+    DIR* dir = opendir(real);
+    if (!dir) return -errno;
+    for (struct dirent* entry; (entry = readdir(dir));) fill(buffer, entry->d_name, NULL, 0, 0);
+    closedir(dir);
+    return 0;
+}
+
+static int openFile(const char* path, struct fuse_file_info* file) {
+    while (access(answer, F_OK) != 0) {
+        if (fuse_interrupted()) return -EINTR;
+        usleep(20000);
     }
+    char real[PATH_MAX];
+    realPath(real, path);
+    const int fd = open(real, file->flags & O_ACCMODE);
+    if (fd < 0) return -errno;
+    file->fh = (uint64_t)fd;
+    return 0;
+}
 
-int open(const char* path, int flags, ...) WAITING_OPEN("open", path)
-int open64(const char* path, int flags, ...) WAITING_OPEN("open64", path)
-int openat(int directory, const char* path, int flags, ...) WAITING_OPEN("openat", directory, path)
-int openat64(int directory, const char* path, int flags, ...) WAITING_OPEN("openat64", directory, path)
+static int readFile(const char* path, char* buffer, size_t size, off_t offset, struct fuse_file_info* file) {
+    (void)path;
+    const ssize_t n = pread((int)file->fh, buffer, size, offset);
+    return n < 0 ? -errno : (int)n;
+}
+
+static int release(const char* path, struct fuse_file_info* file) {
+    (void)path;
+    close((int)file->fh);
+    return 0;
+}
+
+static const struct fuse_operations OPERATIONS = {
+    .getattr = getAttributes, .readdir = readFolder, .open = openFile, .read = readFile, .release = release};
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        fprintf(stderr, "usage: %s FOLDER MOUNT_POINT ANSWER_FILE\n", argv[0]);
+        return 2;
+    }
+    folder = argv[1];
+    answer = argv[3];
+    char* arguments[] = {argv[0], "-f", "-o", "auto_unmount", argv[2], NULL};
+    return fuse_main(5, arguments, &OPERATIONS, NULL);
+}
