@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         veltamar::RegularFile::open("/proc/self/fd/" + std::to_string(fd));
     if (!file) std::abort();
     const std::string name = size > 0 && (data[size - 1] & 1) ? "x.mp3" : "x.wav";
-    const bool wav = veltamar::audioFileKindOf({data, size}, name) == veltamar::AudioFileKind::Wav;
+    const bool wav = veltamar::musicKindOf({data, size}, name) == veltamar::MusicKind::Wav;
 
     auto decoder = veltamar::MusicDecoder::open(std::move(*file), name);
     if (!decoder) return 0;
