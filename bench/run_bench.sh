@@ -84,3 +84,7 @@ paced() {
 for fish in 0 25 50; do paced 1024x768 "$fish" none; done
 paced 1024x768 50 ripple
 paced 1920x1080 50 none
+
+# What reading the user's files through the decoding helper costs beside decoding them in the
+# program, as the program did before the helper.
+"$build/veltamar-decode-bench" --runs "$runs"
