@@ -48,7 +48,7 @@ soak: build-tests
 PREFIX ?= /usr/local
 install: deps
 	cmake -S . -B $(BUILD) -G Ninja -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX)
-	cmake --build $(BUILD) --target veltamar veltamar_icons
+	cmake --build $(BUILD) --target veltamar veltamar-decoder veltamar_icons
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
 
 # The Debian package, built as a packager builds it (Release, no tests, warnings not errors), with

@@ -3,6 +3,8 @@
 # read from anywhere at run time.
 #
 #   bin/veltamar                                     the program
+#   libexec/veltamar/veltamar-decoder                its decoding helper, which opens and decodes
+#                                                    the user's pictures and music in a sandbox
 #   share/applications/veltamar.desktop              the aquarium in the desktop's menus
 #   share/icons/hicolor/<size>/apps/veltamar.png     its icon, painted by the asset tool
 #   libexec/xscreensaver/veltamar                    the saver in xscreensaver's hack folder (a link
@@ -32,6 +34,7 @@ file(MAKE_DIRECTORY ${PACKAGING_BINARY}/hack)
 file(CREATE_LINK ${HACK_TARGET} ${PACKAGING_BINARY}/hack/veltamar SYMBOLIC)
 
 install(TARGETS veltamar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS veltamar-decoder RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/veltamar)
 install(FILES ${PACKAGING_SOURCE}/veltamar.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${PROJECT_BINARY_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${PACKAGING_BINARY}/hack/veltamar DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "harness.h"
+#include "test_media.h"
 #include "saver_support.h"
 #include "test_window.h"
 
@@ -27,6 +28,8 @@ const std::set<std::string> LAYOUT = [] {
         "bin",
         "bin/veltamar",
         "libexec",
+        "libexec/veltamar",
+        "libexec/veltamar/veltamar-decoder",
         "libexec/xscreensaver",
         "libexec/xscreensaver/veltamar",
         "share",
@@ -144,9 +147,32 @@ TEST(DebianPackage, HasItsControlFieldsAndFilesAndItsProgramRunsAsTheSaver) {
     LaunchOptions options;
     options.binary = (unpacked / "usr/libexec/xscreensaver/veltamar").string();
     options.arguments = {"--window-id", window.hexId()};
+    {
+        Aquarium saver(home, options);
+        Screenshot shot;
+        EXPECT_TRUE(waitUntilFilled("package-saver", preview, shot)) << saver.output();
+        saver.terminate();
+    }
+    // With the user's own picture on, what the saver shows is decoded by the packaged helper.
+    const std::string green = home.path() + "/green.png";
+    ASSERT_TRUE(writeFlatPng(green, 64, 48, 3, {30, 200, 30, 0}, {30, 200, 30, 0}));
+    fs::create_directories(home.configDirectory());
+    std::ofstream(home.settingsFile()) << "[Custom Images]\nOwnImage=1\nImageTime=1\nImageSum=1\nImageList0="
+                                       << green << "\n";
     Aquarium saver(home, options);
-    Screenshot shot;
-    EXPECT_TRUE(waitUntilFilled("package-saver", preview, shot)) << saver.output();
+    double greenShare = 0;
+    for (int i = 0; i < 50 && greenShare < 0.5; ++i) {
+        sleepSeconds(0.2);
+        const Screenshot shot = screenshot("package-saver-picture");
+        int greenPixels = 0;
+        for (int y = preview.y; y < preview.y + preview.height; ++y)
+            for (int x = preview.x; x < preview.x + preview.width; ++x) {
+                const auto [r, g, b] = shot.at(x, y);
+                greenPixels += g > 2 * r && g > 2 * b;
+            }
+        greenShare = static_cast<double>(greenPixels) / (preview.width * preview.height);
+    }
+    EXPECT_GT(greenShare, 0.5) << "the user's picture shows";
     saver.terminate();
 
     // dpkg installs it and removes it without leftovers: into a root and a database of the test's own.
