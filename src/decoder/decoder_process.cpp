@@ -114,6 +114,10 @@ std::string decoderProgram() {
     for (const std::string& candidate :
          {directory + VELTAMAR_DECODER_FROM_BINDIR, directory + "veltamar-decoder"})
         if (access(candidate.c_str(), X_OK) == 0) return chosen.path = candidate;
+    // Without it no picture or music of the user's can be read: said once, for whoever looks.
+    static bool told = false;
+    if (!told) std::fprintf(stderr, "veltamar: the decoding helper %s is missing\n", VELTAMAR_DECODER_FROM_BINDIR);
+    told = true;
     return {};
 }
 
