@@ -10,6 +10,8 @@
 #   view                                       the aquarium view, over ui and the engine
 #   app                                        the application, over view, ui and the engine
 #   saver                                      the screensaver shell, over the engine only
+#   desktop                                    the wallpaper and idle-screen shell, over the
+#                                              saver's aquarium and the engine
 # Files directly in SOURCE_DIR (the entry point over both shells) may include anything. A folder
 # that is not in this list is an error too: every folder has its place in the layers.
 
@@ -19,7 +21,7 @@ endif()
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 
 set(engine render fish environment assets settings audio decoder platform)
-set(layers ${engine} ui view app saver)
+set(layers ${engine} ui view app saver desktop)
 set(allowed_platform platform)
 set(allowed_decoder platform decoder)
 foreach(folder render fish environment assets settings audio)
@@ -29,6 +31,7 @@ set(allowed_ui ${engine} ui)
 set(allowed_view ${engine} ui view)
 set(allowed_app ${engine} ui view app)
 set(allowed_saver ${engine} saver)
+set(allowed_desktop ${engine} saver desktop)
 
 file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(problems "")

@@ -16,6 +16,16 @@ pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
 # MPEG audio of the user's music files is decoded with the library the mixer itself uses for it.
 pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 
+# The wallpaper and the idle screen: on Wayland, layer-shell surfaces made through GTK (which the
+# toolkit already loads) and gtk-layer-shell, which carries the protocol, drawn with EGL; on X11,
+# a desktop window per RandR monitor with an empty input shape (XShape, in libXext).
+pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
+pkg_check_modules(GTK_LAYER_SHELL REQUIRED IMPORTED_TARGET gtk-layer-shell-0)
+pkg_check_modules(WAYLAND REQUIRED IMPORTED_TARGET wayland-client wayland-egl)
+if(NOT X11_Xrandr_FOUND OR NOT X11_Xext_FOUND OR NOT X11_Xshape_INCLUDE_PATH)
+    message(FATAL_ERROR "libxrandr-dev and libxext-dev are needed (scripts/install-deps)")
+endif()
+
 find_path(SOIL_INCLUDE_DIR SOIL/SOIL.h REQUIRED)
 find_library(SOIL_LIBRARY SOIL REQUIRED)
 find_library(GLU_LIBRARY GLU REQUIRED)

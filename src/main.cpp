@@ -1,6 +1,7 @@
 // The program's entry point: without arguments the aquarium (the interactive program, a wx
-// application); with the screensaver options the saver on a window, chosen before wx starts so that
-// the saver never opens a toolkit window or takes the aquarium's single-instance lock.
+// application); with the screensaver options the saver on a window, and with --wallpaper or --idle
+// the aquarium on the desktop's own surfaces, chosen before wx starts so that neither opens a
+// toolkit window of the aquarium's or takes its single-instance lock.
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "app/aquarium_app.h"
+#include "desktop/desktop_session.h"
 #include "platform/heap_tuning.h"
 #include "saver/saver_options.h"
 #include "saver/saver_session.h"
@@ -22,6 +24,8 @@ int main(int argc, char** argv) {
     const std::string usage = veltamar::usageText("veltamar");
     switch (line.outcome) {
         case veltamar::SaverCommandLine::Outcome::Run:
+            if (line.options.role != veltamar::SaverOptions::Role::Screensaver)
+                return veltamar::runDesktop(line.options);
             return veltamar::runSaver(line.options);
         case veltamar::SaverCommandLine::Outcome::Help:
             std::fputs(usage.c_str(), stdout);

@@ -5,20 +5,20 @@
 #include "platform/crt_rand.h"
 #include "render/commands.h"
 #include "render/frame_renderer.h"
-#include "render/glx_window.h"
 #include "render/scene_init.h"
 #include "settings/custom_sections.h"
 #include "settings/settings_file.h"
 
 namespace veltamar {
 
-SaverAquarium::SaverAquarium(GlxWindow& window, int pictureBoundsWidth, int pictureBoundsHeight, Poster post)
+SaverAquarium::SaverAquarium(FrameHost& window, int width, int height, int pictureBoundsWidth,
+                             int pictureBoundsHeight, Poster post)
     : window(window), show(crtRand, [](TextureName texture) { releasePictureTexture(texture); }) {
     // What the user sees of the aquarium, without what belongs to a person at the screen: no help
     // text, no tool.
     view.helpOverlayOn = false;
     view.toolMode = TOOL_NONE;
-    initialiseScene(scene, view, window.width(), window.height());
+    initialiseScene(scene, view, width, height);
     if (!scene.populated) return;
 
     // The user's own pictures, as the background images dialog loads them at start-up; read only

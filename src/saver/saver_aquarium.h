@@ -12,20 +12,22 @@
 // The aquarium as the saver shows it: the scene built from the settings as the user set them up
 // (read, never written), with no help text and no tool, filling the window at its size, and the
 // user's own pictures in their slide show on the backdrop when "Use your own image" is on. Built
-// and drawn in the OpenGL context current on the window.
+// and drawn in the OpenGL context current on the window: a daemon's window for the saver, a
+// desktop surface for the wallpaper and the idle screen.
 
 namespace veltamar {
 
-class GlxWindow;
+class FrameHost;
 
 class SaverAquarium {
   public:
     // Runs a task on the saver's thread later; called from the picture reader's thread.
     using Poster = std::function<void(std::function<void()>)>;
 
-    // Builds the scene for the window's size and starts reading the user's pictures when their
-    // slide show is on. pictureBounds: the size pictures are fitted into (the screen's).
-    SaverAquarium(GlxWindow& window, int pictureBoundsWidth, int pictureBoundsHeight, Poster post);
+    // Builds the scene for the window's size (in pixels) and starts reading the user's pictures when
+    // their slide show is on. pictureBounds: the size pictures are fitted into (the screen's).
+    SaverAquarium(FrameHost& window, int width, int height, int pictureBoundsWidth, int pictureBoundsHeight,
+                  Poster post);
     // Lets go of the pictures' textures (the context must still be current) and takes the user's
     // picture off the backdrop.
     ~SaverAquarium();
@@ -45,7 +47,7 @@ class SaverAquarium {
     void readWaitingPictures();
     void pictureRead(std::uint64_t id, const DecodedPicture& picture);
 
-    GlxWindow& window;
+    FrameHost& window;
     SceneState scene;
     ViewState view;
     SlideShow show;

@@ -44,6 +44,7 @@ std::optional<unsigned long> parseWindowId(std::string_view text) {
 SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments,
                                        const char* xscreensaverWindow) {
     SaverCommandLine line;
+    using Role = SaverOptions::Role;
     bool root = false;
     std::optional<unsigned long> windowId;
     const auto wrong = [&line](std::string problem) {
@@ -60,6 +61,11 @@ SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments
             root = true;
         } else if (*name == "sound") {
             line.options.sound = true;
+        } else if (*name == "wallpaper" || *name == "idle") {
+            const Role role = *name == "idle" ? Role::IdleScreen : Role::Wallpaper;
+            if (line.options.role != Role::Screensaver && line.options.role != role)
+                return wrong("--wallpaper and --idle cannot be given together");
+            line.options.role = role;
         } else if (*name == "help" || *name == "h") {
             line.outcome = SaverCommandLine::Outcome::Help;
             return line;
@@ -78,7 +84,10 @@ SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments
         }
     }
 
-    if (windowId) {
+    if (line.options.role != Role::Screensaver) {
+        // The wallpaper and the idle screen make surfaces of their own on every monitor.
+        if (windowId || root) return wrong("--wallpaper and --idle take no window");
+    } else if (windowId) {
         line.options.windowId = *windowId;
     } else if (root) {
         // The daemon's window when it hands one over; a value that is no window id is ignored.
@@ -103,11 +112,16 @@ std::string usageText(std::string_view programName) {
     row("       " + name + " --root [--sound]", "the screensaver on the window named by XSCREENSAVER_WINDOW");
     row("", "(a screensaver daemon's), else on the root window");
     row("       " + name + " --window-id ID [--sound]", "the screensaver on window ID (decimal or 0x-hex)");
+    row("       " + name + " --wallpaper [--sound]", "the desktop's background on every monitor, behind");
+    row("", "the windows (Wayland layer shell, or X11)");
+    row("       " + name + " --idle [--sound]", "an idle screen over every monitor that ends at the");
+    row("", "first key, click or mouse move (Wayland layer shell)");
     text +=
         "\n"
-        "The screensaver draws the aquarium as it has been set up, reads the settings and never\n"
-        "writes them, takes no input and plays no sound unless given --sound. Options may start\n"
-        "with one dash or two. --help shows this text.\n";
+        "The screensaver, the wallpaper and the idle screen draw the aquarium as it has been set\n"
+        "up, read the settings and never write them, and play no sound unless given --sound.\n"
+        "Only the idle screen takes input. Options may start with one dash or two. --help shows\n"
+        "this text.\n";
     return text;
 }
 

@@ -12,6 +12,13 @@
 namespace veltamar {
 
 struct SaverOptions {
+    // Where the aquarium is shown without a person driving it.
+    enum class Role {
+        Screensaver,  // on a window a screensaver daemon hands over
+        Wallpaper,    // behind the windows, on every monitor (src/desktop/)
+        IdleScreen,   // over every monitor until the first input (src/desktop/)
+    };
+    Role role = Role::Screensaver;
     unsigned long windowId = 0;  // the window to draw on; 0 is the screen's root window
     bool sound = false;          // the built-in music plays only when asked for
 };
@@ -32,8 +39,10 @@ struct SaverCommandLine {
 //                     when it is not set), else the root window
 //   --window-id ID    window ID, decimal or 0x-hex (also --window-id=ID)
 //   --sound           play the built-in music
+//   --wallpaper       the desktop's background on every monitor (no window option)
+//   --idle            the idle screen over every monitor (no window option)
 //   --help, -h        the usage text
-// A window is required; --window-id wins over --root. Anything else is wrong.
+// The screensaver requires a window; --window-id wins over --root. Anything else is wrong.
 SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments,
                                        const char* xscreensaverWindow);
 

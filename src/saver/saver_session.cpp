@@ -46,8 +46,8 @@ int runSaver(const SaverOptions& options) {
     requestSwapSync();
 
     const auto post = [&loop](std::function<void()> task) { loop.post(std::move(task)); };
-    auto aquarium =
-        std::make_unique<SaverAquarium>(*window, window->screenWidth(), window->screenHeight(), post);
+    auto aquarium = std::make_unique<SaverAquarium>(*window, window->width(), window->height(),
+                                                    window->screenWidth(), window->screenHeight(), post);
     // No music list here to decide: with --sound the built-in music plays.
     if (options.sound) ownMusicOn = false;
 
