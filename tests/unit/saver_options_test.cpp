@@ -50,3 +50,38 @@ TEST(SaverOptions, AnythingElseIsWrongAndHelpIsHelp) {
     for (const char* option : {"--root", "--window-id ID", "--sound", "XSCREENSAVER_WINDOW"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
+
+TEST(SaverOptions, TheWallpaperAndTheIdleScreenTakeNoWindow) {
+    using Role = SaverOptions::Role;
+    struct Case {
+        std::vector<std::string> arguments;
+        Outcome outcome;
+        Role role;
+        bool sound;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"--wallpaper"}, Outcome::Run, Role::Wallpaper, false},
+             {{"-wallpaper", "--sound"}, Outcome::Run, Role::Wallpaper, true},
+             {{"--idle"}, Outcome::Run, Role::IdleScreen, false},
+             {{"--sound", "-idle"}, Outcome::Run, Role::IdleScreen, true},
+             {{"--idle", "--idle"}, Outcome::Run, Role::IdleScreen, false},
+             {{"--root"}, Outcome::Run, Role::Screensaver, false},
+             {{"--wallpaper", "--idle"}, Outcome::Wrong, Role::Screensaver, false},
+             {{"--wallpaper", "--root"}, Outcome::Wrong, Role::Screensaver, false},
+             {{"--window-id", "12", "--idle"}, Outcome::Wrong, Role::Screensaver, false},
+             {{"--wallpaper", "extra"}, Outcome::Wrong, Role::Screensaver, false},
+         }) {
+        const SaverCommandLine line = parse(c.arguments, "0x99");
+        const std::string shown = ::testing::PrintToString(c.arguments);
+        EXPECT_EQ(line.outcome, c.outcome) << shown;
+        if (c.outcome != Outcome::Run) continue;
+        EXPECT_EQ(line.options.role, c.role) << shown;
+        EXPECT_EQ(line.options.sound, c.sound) << shown;
+        if (c.role != Role::Screensaver) {
+            EXPECT_EQ(line.options.windowId, 0u) << "not the daemon's window";
+        }
+    }
+    const std::string usage = usageText("veltamar");
+    for (const char* option : {"--wallpaper [--sound]", "--idle [--sound]"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
