@@ -188,17 +188,18 @@ int superviseOutputs(const SaverOptions& options) {
     std::unique_ptr<OutputWatcher> watcher;
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if ((wayland && *wayland) || std::getenv("WAYLAND_SOCKET")) {
-        if (!openWaylandDisplay(problem)) {
+        std::unique_ptr<WaylandOutputs> outputs = WaylandOutputs::open(problem);
+        if (!outputs) {
             say(problem);
             return 1;
         }
-        if (!waylandHasLayerShell()) {
+        if (!outputs->hasLayerShell()) {
             say(std::string("this Wayland desktop has no layer shell, so ") + what +
                 " cannot be shown: GNOME Shell offers none (sway, Hyprland, KDE Plasma, river and labwc do). "
                 "The aquarium itself runs as a program here.");
             return 1;
         }
-        watcher = std::make_unique<WaylandOutputs>();
+        watcher = std::move(outputs);
     } else if (idleScreen) {
         say("the idle screen needs a Wayland compositor with the layer shell (sway, Hyprland, KDE Plasma, "
             "river, labwc); under X11 a screensaver daemon shows the aquarium with --root");

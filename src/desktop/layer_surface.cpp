@@ -18,9 +18,10 @@ namespace veltamar {
 
 namespace {
 
-// A colour buffer without alpha where there is one: the compositor then shows the aquarium opaque
-// whatever alpha the scene leaves in its pixels. A depth buffer of 32 bits where there is one,
-// else 24 (16 last), as the aquarium view asks for its pixel format.
+// Eight bits a colour without alpha where there is such a buffer: the compositor then shows the
+// aquarium opaque whatever alpha the scene leaves in its pixels, and composites the plain format
+// it knows best. A depth buffer of 32 bits where there is one, else 24 (16 last), as the aquarium
+// view asks for its pixel format.
 EGLConfig chooseConfig(EGLDisplay display) {
     for (EGLint depthBits : {32, 24, 16}) {
         const EGLint attributes[] = {EGL_SURFACE_TYPE,
@@ -40,12 +41,16 @@ EGLConfig chooseConfig(EGLDisplay display) {
         if (!eglChooseConfig(display, attributes, nullptr, 0, &count) || count == 0) continue;
         std::vector<EGLConfig> configs(static_cast<std::size_t>(count));
         eglChooseConfig(display, attributes, configs.data(), count, &count);
-        const auto opaque =
-            std::find_if(configs.begin(), configs.begin() + count, [display](EGLConfig config) {
-                EGLint alpha = 0;
-                return eglGetConfigAttrib(display, config, EGL_ALPHA_SIZE, &alpha) && alpha == 0;
-            });
-        return opaque != configs.begin() + count ? *opaque : configs.front();
+        configs.resize(static_cast<std::size_t>(count));
+        const auto value = [display](EGLConfig config, EGLint attribute) {
+            EGLint result = -1;
+            return eglGetConfigAttrib(display, config, attribute, &result) ? result : -1;
+        };
+        for (const bool exactColour : {true, false})
+            for (EGLConfig config : configs)
+                if (value(config, EGL_ALPHA_SIZE) == 0 && (!exactColour || value(config, EGL_RED_SIZE) == 8))
+                    return config;
+        return configs.front();
     }
     return nullptr;
 }
@@ -53,7 +58,7 @@ EGLConfig chooseConfig(EGLDisplay display) {
 }  // namespace
 
 std::unique_ptr<LayerSurface> LayerSurface::open(const OutputLocator& locator, bool idleScreen) {
-    GdkMonitor* monitor = findWaylandMonitor(locator);
+    GdkMonitor* monitor = findWaylandMonitor(locator.waylandGlobal);
     if (!monitor) return nullptr;
     return std::unique_ptr<LayerSurface>(new LayerSurface(monitor, idleScreen));
 }

@@ -1,27 +1,124 @@
 #include "desktop/wayland_outputs.h"
 
 #include <gdk/gdkwayland.h>
-#include <gtk-layer-shell.h>
+#include <glib-unix.h>
 #include <gtk/gtk.h>
+#include <wayland-client.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "desktop/output_locator.h"
 
 namespace veltamar {
 
+struct WaylandOutputs::Output {
+    WaylandOutputs* owner = nullptr;
+    std::uint32_t global = 0;
+    wl_output* proxy = nullptr;
+    std::string connector;  // from wl_output version 4
+    ~Output() {
+        if (proxy) wl_output_destroy(proxy);
+    }
+};
+
 namespace {
 
-// A name for each monitor that stays with it for as long as it is there, kept on the monitor.
-constexpr const char* KEY_DATA = "veltamar-output-key";
+using Output = WaylandOutputs::Output;
 
-std::string keyOf(GdkMonitor* monitor) {
-    static unsigned next = 0;
-    auto* key = static_cast<const char*>(g_object_get_data(G_OBJECT(monitor), KEY_DATA));
-    if (!key) {
-        g_object_set_data_full(G_OBJECT(monitor), KEY_DATA, g_strdup_printf("wayland-%u", ++next), g_free);
-        key = static_cast<const char*>(g_object_get_data(G_OBJECT(monitor), KEY_DATA));
-    }
-    return key;
-}
+// Only the connector's name is wanted; every other event of the output is taken and left.
+const wl_output_listener OUTPUT_LISTENER = {
+    [](void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*, const char*, int32_t) {},
+    [](void*, wl_output*, uint32_t, int32_t, int32_t, int32_t) {},
+    // done: a new output, or a change to one, is complete
+    [](void* data, wl_output*) {
+        auto* output = static_cast<Output*>(data);
+        if (output->owner->changed) output->owner->changed();
+    },
+    [](void*, wl_output*, int32_t) {},
+    [](void* data, wl_output*, const char* name) { static_cast<Output*>(data)->connector = name; },
+    [](void*, wl_output*, const char*) {},
+};
 
 }  // namespace
+
+std::unique_ptr<WaylandOutputs> WaylandOutputs::open(std::string& problem) {
+    std::unique_ptr<WaylandOutputs> watcher(new WaylandOutputs());
+    watcher->display = wl_display_connect(nullptr);
+    if (!watcher->display) {
+        const char* name = g_getenv("WAYLAND_DISPLAY");
+        problem = std::string("cannot connect to the Wayland compositor") +
+                  (name ? std::string(" '") + name + "'" : std::string());
+        return nullptr;
+    }
+    static const wl_registry_listener listener = {
+        [](void* data, wl_registry* registry, uint32_t global, const char* interface, uint32_t version) {
+            auto* self = static_cast<WaylandOutputs*>(data);
+            if (std::strcmp(interface, "zwlr_layer_shell_v1") == 0) self->layerShell = true;
+            if (std::strcmp(interface, wl_output_interface.name) != 0) return;
+            auto output = std::make_unique<Output>();
+            output->owner = self;
+            output->global = global;
+            output->proxy = static_cast<wl_output*>(
+                wl_registry_bind(registry, global, &wl_output_interface, std::min(version, 4u)));
+            wl_output_add_listener(output->proxy, &OUTPUT_LISTENER, output.get());
+            self->list.push_back(std::move(output));
+        },
+        [](void* data, wl_registry*, uint32_t global) {
+            auto* self = static_cast<WaylandOutputs*>(data);
+            const auto gone =
+                std::remove_if(self->list.begin(), self->list.end(),
+                               [global](const auto& output) { return output->global == global; });
+            if (gone == self->list.end()) return;
+            self->list.erase(gone, self->list.end());
+            if (self->changed) self->changed();
+        },
+    };
+    watcher->registry = wl_display_get_registry(watcher->display);
+    wl_registry_add_listener(watcher->registry, &listener, watcher.get());
+    // The globals, then each output's first events.
+    wl_display_roundtrip(watcher->display);
+    wl_display_roundtrip(watcher->display);
+    watcher->fdSource = g_unix_fd_add(
+        wl_display_get_fd(watcher->display), G_IO_IN,
+        [](int, GIOCondition, gpointer self) -> gboolean {
+            static_cast<WaylandOutputs*>(self)->readEvents();
+            return G_SOURCE_CONTINUE;
+        },
+        watcher.get());
+    return watcher;
+}
+
+WaylandOutputs::~WaylandOutputs() {
+    if (fdSource) g_source_remove(fdSource);
+    list.clear();
+    if (registry) wl_registry_destroy(registry);
+    if (display) wl_display_disconnect(display);
+}
+
+void WaylandOutputs::readEvents() {
+    if (wl_display_dispatch(display) < 0) {
+        // The compositor has gone: so have its outputs.
+        g_source_remove(fdSource);
+        fdSource = 0;
+        list.clear();
+        tellChanged();
+        return;
+    }
+    wl_display_flush(display);
+}
+
+std::vector<DesktopOutput> WaylandOutputs::outputs() const {
+    std::vector<DesktopOutput> outputs;
+    for (const auto& output : list) {
+        OutputLocator locator;
+        locator.waylandGlobal = output->global;
+        const std::string name =
+            output->connector.empty() ? "output " + std::to_string(output->global) : output->connector;
+        outputs.push_back({"wayland-" + std::to_string(output->global), formatLocator(locator), name});
+    }
+    return outputs;
+}
 
 bool openWaylandDisplay(std::string& problem) {
     gdk_set_allowed_backends("wayland");
@@ -34,72 +131,36 @@ bool openWaylandDisplay(std::string& problem) {
     return true;
 }
 
-bool waylandHasLayerShell() {
-    return gtk_layer_is_supported();
-}
-
-std::vector<OutputCorner> waylandCorners() {
-    GdkDisplay* display = gdk_display_get_default();
-    std::vector<OutputCorner> corners;
-    for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
-        GdkRectangle geometry{};
-        gdk_monitor_get_geometry(gdk_display_get_monitor(display, i), &geometry);
-        corners.push_back({geometry.x, geometry.y});
-    }
-    return corners;
-}
-
-GdkMonitor* findWaylandMonitor(const OutputLocator& locator) {
-    const auto index = findWaylandOutput(waylandCorners(), locator);
-    return index ? gdk_display_get_monitor(gdk_display_get_default(), static_cast<int>(*index)) : nullptr;
-}
-
-WaylandOutputs::WaylandOutputs() {
-    GdkDisplay* display = gdk_display_get_default();
-    const auto added = +[](GdkDisplay*, GdkMonitor* monitor, gpointer self) {
-        static_cast<WaylandOutputs*>(self)->watch(monitor);
-        static_cast<WaylandOutputs*>(self)->tellChanged();
+// GTK lists one monitor per wl_output global, in the order the compositor announced them, which
+// is the same for every client: the output's place among the globals that a registry of this
+// process's own lists is its place among GTK's monitors.
+GdkMonitor* findWaylandMonitor(std::uint32_t global) {
+    GdkDisplay* gdkDisplay = gdk_display_get_default();
+    wl_display* display = gdk_wayland_display_get_wl_display(gdkDisplay);
+    wl_event_queue* queue = wl_display_create_queue(display);
+    auto* wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(display));
+    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(wrapper), queue);
+    std::vector<std::uint32_t> outputs;
+    static const wl_registry_listener listener = {
+        [](void* data, wl_registry*, uint32_t name, const char* interface, uint32_t) {
+            if (std::strcmp(interface, wl_output_interface.name) == 0)
+                static_cast<std::vector<std::uint32_t>*>(data)->push_back(name);
+        },
+        [](void*, wl_registry*, uint32_t) {},
     };
-    const auto removed = +[](GdkDisplay*, GdkMonitor* monitor, gpointer self) {
-        g_signal_handlers_disconnect_by_data(monitor, self);
-        static_cast<WaylandOutputs*>(self)->tellChanged();
-    };
-    addedHandler = g_signal_connect(display, "monitor-added", G_CALLBACK(added), this);
-    removedHandler = g_signal_connect(display, "monitor-removed", G_CALLBACK(removed), this);
-    for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) watch(gdk_display_get_monitor(display, i));
-}
+    wl_registry* registry = wl_display_get_registry(wrapper);
+    wl_registry_add_listener(registry, &listener, &outputs);
+    wl_display_roundtrip_queue(display, queue);
+    wl_registry_destroy(registry);
+    wl_proxy_wrapper_destroy(wrapper);
+    wl_event_queue_destroy(queue);
 
-WaylandOutputs::~WaylandOutputs() {
-    GdkDisplay* display = gdk_display_get_default();
-    g_signal_handler_disconnect(display, addedHandler);
-    g_signal_handler_disconnect(display, removedHandler);
-    for (int i = 0; i < gdk_display_get_n_monitors(display); ++i)
-        g_signal_handlers_disconnect_by_data(gdk_display_get_monitor(display, i), this);
-}
-
-// A monitor that moves is looked for at its new place by the processes started after.
-void WaylandOutputs::watch(GdkMonitor* monitor) {
-    g_signal_handlers_disconnect_by_data(monitor, this);
-    g_signal_connect(monitor, "notify::geometry", G_CALLBACK(+[](GdkMonitor*, GParamSpec*, gpointer self) {
-                         static_cast<WaylandOutputs*>(self)->tellChanged();
-                     }),
-                     this);
-}
-
-std::vector<DesktopOutput> WaylandOutputs::outputs() const {
-    GdkDisplay* display = gdk_display_get_default();
-    const std::vector<OutputLocator> locators = waylandLocators(waylandCorners());
-    std::vector<DesktopOutput> list;
-    for (int i = 0; i < static_cast<int>(locators.size()); ++i) {
-        GdkMonitor* monitor = gdk_display_get_monitor(display, i);
-        GdkRectangle geometry{};
-        gdk_monitor_get_geometry(monitor, &geometry);
-        const char* model = gdk_monitor_get_model(monitor);
-        const std::string name = std::string(model ? model : "output") + " at " + std::to_string(geometry.x) +
-                                 "," + std::to_string(geometry.y);
-        list.push_back({keyOf(monitor), formatLocator(locators[static_cast<std::size_t>(i)]), name});
-    }
-    return list;
+    // An output added or removed since GTK looked: the lists do not match, and the output is
+    // looked for again by a new process.
+    const auto found = std::find(outputs.begin(), outputs.end(), global);
+    if (found == outputs.end() || static_cast<int>(outputs.size()) != gdk_display_get_n_monitors(gdkDisplay))
+        return nullptr;
+    return gdk_display_get_monitor(gdkDisplay, static_cast<int>(found - outputs.begin()));
 }
 
 }  // namespace veltamar

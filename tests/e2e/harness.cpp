@@ -111,6 +111,10 @@ std::string artifactDirectory() {
 Screenshot screenshot(const std::string& name) {
     const std::string path = artifactDirectory() + "/" + name + ".png";
     run("import -window root png:'" + path + "' 2>/dev/null");
+    return readPicture(path);
+}
+
+Screenshot readPicture(const std::string& path) {
     Screenshot shot;
     const CommandResult size = run("identify -format '%w %h' '" + path + "' 2>/dev/null");
     std::istringstream(size.output) >> shot.width >> shot.height;

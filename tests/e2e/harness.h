@@ -59,6 +59,8 @@ struct Screenshot {
 // Grabs the whole screen, keeps it as <artifacts>/<name>.png for people to look at, and returns
 // its pixels.
 Screenshot screenshot(const std::string& name);
+// The pixels of a picture file (a screenshot taken by another tool).
+Screenshot readPicture(const std::string& path);
 std::string artifactDirectory();
 
 struct LaunchOptions {

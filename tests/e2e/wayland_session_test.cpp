@@ -1,16 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <regex>
 #include <string>
 
+#include "compositors.h"
 #include "harness.h"
 
 // A Wayland session: weston's headless compositor with its X11 compatibility server (Xwayland).
@@ -18,53 +11,6 @@
 // at screen positions.
 
 using namespace veltamar::e2e;
-namespace fs = std::filesystem;
-
-namespace {
-
-class WestonSession {
-  public:
-    WestonSession() : runtime(fs::temp_directory_path() / ("veltamar-weston-" + std::to_string(getpid()))) {
-        fs::create_directories(runtime);
-        fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
-        socket = "wayland-veltamar-" + std::to_string(getpid());
-        const std::string log = (runtime / "weston.log").string();
-        pid = fork();
-        if (pid == 0) {
-            setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-            unsetenv("WAYLAND_DISPLAY");
-            const std::string socketOption = "--socket=" + socket;
-            freopen(log.c_str(), "w", stdout);
-            freopen(log.c_str(), "w", stderr);
-            execlp("weston", "weston", "--backend=headless-backend.so", "--xwayland", socketOption.c_str(),
-                   "--width=1024", "--height=768", "--idle-time=0", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        // weston names the X11 display it listens on.
-        for (int tries = 0; tries < 100 && xDisplay.empty(); ++tries) {
-            sleepSeconds(0.1);
-            std::ifstream in(log);
-            const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            std::smatch match;
-            if (std::regex_search(text, match, std::regex("xserver listening on display (:[0-9]+)")))
-                xDisplay = match[1];
-        }
-    }
-    ~WestonSession() {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-        std::error_code ignored;
-        fs::remove_all(runtime, ignored);
-    }
-    fs::path runtime;
-    std::string socket;
-    std::string xDisplay;
-    pid_t pid = -1;
-};
-
-}  // namespace
 
 TEST(WaylandSession, TheAquariumRunsThroughTheX11ServerOverTheWholeOutput) {
     WestonSession session;
