@@ -239,6 +239,12 @@ struct X11Desktop {
     Openbox openbox;
 };
 
+// The same with the wallpaper started.
+struct X11Wallpaper : X11Desktop {
+    TempHome home;
+    Aquarium wallpaper{home, LaunchOptions{{"WAYLAND_DISPLAY="}, false, {"--wallpaper"}}};
+};
+
 const ScreenBox LEFT{0, 0, 1280, 720};
 const ScreenBox RIGHT{1280, 0, 1024, 768};
 
@@ -328,10 +334,9 @@ std::string windowOf(const std::string& pid) {
 }  // namespace
 
 TEST(DesktopShell, TheWallpaperStaysBelowOpenboxsWindowsLetsClicksThroughAndFollowsTheMonitors) {
-    X11Desktop desktop;
+    X11Wallpaper desktop;
     ASSERT_TRUE(desktop.openbox.ready()) << "openbox did not start";
-    TempHome home;
-    Aquarium wallpaper(home, LaunchOptions{{"WAYLAND_DISPLAY="}, false, {"--wallpaper"}});
+    Aquarium& wallpaper = desktop.wallpaper;
     Screenshot shot;
     ASSERT_TRUE(waitForWater("wallpaper-x11", {LEFT, RIGHT}, shot)) << wallpaper.output();
     const std::vector<std::string> ours = wallpaperWindows();
@@ -395,10 +400,9 @@ TEST(DesktopShell, TheWallpaperStaysBelowOpenboxsWindowsLetsClicksThroughAndFoll
 }
 
 TEST(DesktopShell, AWallpaperCoveredOnEveryMonitorOfX11DrawsNothingUntilUncovered) {
-    X11Desktop desktop;
+    X11Wallpaper desktop;
     ASSERT_TRUE(desktop.openbox.ready()) << "openbox did not start";
-    TempHome home;
-    Aquarium wallpaper(home, LaunchOptions{{"WAYLAND_DISPLAY="}, false, {"--wallpaper"}});
+    Aquarium& wallpaper = desktop.wallpaper;
     Screenshot shot;
     ASSERT_TRUE(waitForWater("covered-x11-before", {LEFT, RIGHT}, shot)) << wallpaper.output();
     const std::vector<std::string> terminals{startProgram("xterm -fullscreen -geometry 80x24+100+100"),

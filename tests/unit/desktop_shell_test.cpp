@@ -13,7 +13,7 @@ using namespace veltamar;
 // How the wallpaper and the idle screen find outputs again in their drawing processes, when the idle
 // screen ends, and which drawing processes the program runs as outputs come and go.
 
-TEST(DesktopShell, LocatorsSurviveTheirTripThroughTheEnvironment) {
+TEST(DesktopLogic, LocatorsSurviveTheirTripThroughTheEnvironment) {
     OutputLocator wayland;
     wayland.waylandGlobal = 4294967295u;
     OutputLocator x11;
@@ -32,7 +32,7 @@ TEST(DesktopShell, LocatorsSurviveTheirTripThroughTheEnvironment) {
         EXPECT_FALSE(parseLocator(wrong)) << wrong;
 }
 
-TEST(DesktopShell, TheIdleScreenEndsAtAKeyAButtonOrARealMotion) {
+TEST(DesktopLogic, TheIdleScreenEndsAtAKeyAButtonOrARealMotion) {
     struct Step {
         char what;  // 'k' key, 'b' button, 'p' pointer at x,y
         double x = 0.0, y = 0.0;
@@ -66,7 +66,7 @@ TEST(DesktopShell, TheIdleScreenEndsAtAKeyAButtonOrARealMotion) {
     }
 }
 
-TEST(DesktopShell, ADrawingProcessSaysHowItEndedInItsStatus) {
+TEST(DesktopLogic, ADrawingProcessSaysHowItEndedInItsStatus) {
     const auto exited = [](int status) { return status << 8; };
     EXPECT_EQ(childEndFromWaitStatus(exited(0)), ChildEnd::Asked);
     EXPECT_EQ(childEndFromWaitStatus(exited(1)), ChildEnd::Failed);
@@ -93,7 +93,7 @@ using Keys = std::vector<std::string>;
 
 }  // namespace
 
-TEST(DesktopShell, EveryOutputGetsOneDrawingProcessAsOutputsComeAndGo) {
+TEST(DesktopLogic, EveryOutputGetsOneDrawingProcessAsOutputsComeAndGo) {
     OutputSupervisor supervisor(false, false);
     auto d = supervisor.outputsAre({output("A"), output("B")});
     EXPECT_EQ(startedKeys(d), (Keys{"A", "B"}));
@@ -133,7 +133,7 @@ TEST(DesktopShell, EveryOutputGetsOneDrawingProcessAsOutputsComeAndGo) {
     EXPECT_EQ(*d.finish, 1);
 }
 
-TEST(DesktopShell, AFailedOutputIsTriedAgainOnlyWhenItComesBack) {
+TEST(DesktopLogic, AFailedOutputIsTriedAgainOnlyWhenItComesBack) {
     OutputSupervisor supervisor(false, false);
     supervisor.outputsAre({output("A"), output("B")});
     auto d = supervisor.childEnded("A", ChildEnd::Failed);
@@ -147,7 +147,7 @@ TEST(DesktopShell, AFailedOutputIsTriedAgainOnlyWhenItComesBack) {
     EXPECT_EQ(startedKeys(empty.outputsAre({output("A")})), (Keys{"A"}));
 }
 
-TEST(DesktopShell, OneProcessPlaysTheMusicAndAnotherTakesItOver) {
+TEST(DesktopLogic, OneProcessPlaysTheMusicAndAnotherTakesItOver) {
     OutputSupervisor silent(false, false);
     for (const auto& start : silent.outputsAre({output("A"), output("B")}).start) EXPECT_FALSE(start.sound);
 
@@ -163,7 +163,7 @@ TEST(DesktopShell, OneProcessPlaysTheMusicAndAnotherTakesItOver) {
     EXPECT_TRUE(d.start[0].sound) << "the next process started plays it";
 }
 
-TEST(DesktopShell, TheIdleScreenEndsAtTheFirstInputOnAnyOutput) {
+TEST(DesktopLogic, TheIdleScreenEndsAtTheFirstInputOnAnyOutput) {
     OutputSupervisor supervisor(true, false);
     supervisor.outputsAre({output("A"), output("B"), output("C")});
     auto d = supervisor.childEnded("B", ChildEnd::Input);
