@@ -82,9 +82,12 @@ XServer::~XServer() {
 }
 
 TempHome::TempHome() {
-    std::string pattern = (fs::temp_directory_path() / "veltamar-e2e-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-    dir = pattern;
+    for (auto [folder, name] :
+         {std::pair{&dir, "veltamar-e2e-XXXXXX"}, std::pair{&runtime, "veltamar-run-XXXXXX"}}) {
+        std::string pattern = (fs::temp_directory_path() / name).string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
+        *folder = pattern;
+    }
 }
 
 TempHome::~TempHome() {
@@ -95,6 +98,7 @@ TempHome::~TempHome() {
          it != fs::recursive_directory_iterator(); it.increment(ignored))
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(dir, ignored);
+    fs::remove_all(runtime, ignored);
 }
 
 std::array<int, 3> Screenshot::at(int x, int y) const {
@@ -132,9 +136,10 @@ Aquarium::Aquarium(const TempHome& home, LaunchOptions options) {
     if (child == 0) {
         setenv("HOME", home.path().c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home.path() + "/.config").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", home.runtimeDirectory().c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         std::string preload;
-        if (options.arguments.empty()) {
+        if (options.arguments.empty() && options.binary.empty()) {
             preload = COMMAND_INJECTOR_LIBRARY;
             setenv("VELTAMAR_COMMAND_FILE", commandFile.c_str(), 1);
         }

@@ -36,17 +36,21 @@ class XServer {
     std::string previousDisplay;  // given back when the server goes
 };
 
-// A fresh directory that stands in for the user's home; removed with everything in it.
+// A fresh directory that stands in for the user's home, and one for the session's runtime folder
+// (XDG_RUNTIME_DIR, where the aquarium keeps its single-instance locks); removed with everything in
+// them.
 class TempHome {
   public:
     TempHome();
     ~TempHome();
     const std::string& path() const { return dir; }
+    const std::string& runtimeDirectory() const { return runtime; }
     std::string configDirectory() const { return dir + "/.config/VeltamarScr"; }
     std::string settingsFile() const { return configDirectory() + "/OrvessaSet.ini"; }
 
   private:
     std::string dir;
+    std::string runtime;
 };
 
 struct Screenshot {
