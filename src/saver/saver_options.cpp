@@ -63,6 +63,9 @@ SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments
         } else if (*name == "help" || *name == "h") {
             line.outcome = SaverCommandLine::Outcome::Help;
             return line;
+        } else if (*name == "version") {
+            line.outcome = SaverCommandLine::Outcome::Version;
+            return line;
         } else if (*name == "window-id" || name->substr(0, 10) == "window-id=") {
             std::string value;
             if (*name == "window-id") {
@@ -107,7 +110,7 @@ std::string usageText(std::string_view programName) {
         "\n"
         "The screensaver draws the aquarium as it has been set up, reads the settings and never\n"
         "writes them, takes no input and plays no sound unless given --sound. Options may start\n"
-        "with one dash or two. --help shows this text.\n";
+        "with one dash or two. --help shows this text, --version the program's version.\n";
     return text;
 }
 

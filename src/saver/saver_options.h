@@ -18,9 +18,10 @@ struct SaverOptions {
 
 struct SaverCommandLine {
     enum class Outcome {
-        Run,    // start the saver with `options`
-        Help,   // print the usage text and end with status 0
-        Wrong,  // print `problem` and the usage text and end with status 2
+        Run,      // start the saver with `options`
+        Help,     // print the usage text and end with status 0
+        Version,  // print the program's name and version and end with status 0
+        Wrong,    // print `problem` and the usage text and end with status 2
     };
     Outcome outcome = Outcome::Wrong;
     SaverOptions options;
@@ -33,6 +34,7 @@ struct SaverCommandLine {
 //   --window-id ID    window ID, decimal or 0x-hex (also --window-id=ID)
 //   --sound           play the built-in music
 //   --help, -h        the usage text
+//   --version         the program's version
 // A window is required; --window-id wins over --root. Anything else is wrong.
 SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments,
                                        const char* xscreensaverWindow);
