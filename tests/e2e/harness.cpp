@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -114,12 +115,17 @@ std::string artifactDirectory() {
 
 Screenshot screenshot(const std::string& name) {
     const std::string path = artifactDirectory() + "/" + name + ".png";
-    run("import -window root png:'" + path + "' 2>/dev/null");
     Screenshot shot;
-    const CommandResult size = run("identify -format '%w %h' '" + path + "' 2>/dev/null");
-    std::istringstream(size.output) >> shot.width >> shot.height;
-    const CommandResult pixels = run("convert '" + path + "' -depth 8 rgb:- 2>/dev/null");
-    shot.rgb.assign(pixels.output.begin(), pixels.output.end());
+    if (run("import -window root png:'" + path + "' 2>/dev/null").status == 0) {
+        const CommandResult size = run("identify -format '%w %h' '" + path + "' 2>/dev/null");
+        std::istringstream(size.output) >> shot.width >> shot.height;
+        const CommandResult pixels = run("convert '" + path + "' -depth 8 rgb:- 2>/dev/null");
+        shot.rgb.assign(pixels.output.begin(), pixels.output.end());
+    }
+    if (shot.width <= 0 || shot.height <= 0 || shot.rgb.size() != std::size_t(shot.width) * shot.height * 3) {
+        ADD_FAILURE() << "the screenshot " << path << " could not be taken";
+        return {};
+    }
     return shot;
 }
 

@@ -61,7 +61,7 @@ struct Screenshot {
 };
 
 // Grabs the whole screen, keeps it as <artifacts>/<name>.png for people to look at, and returns
-// its pixels.
+// its pixels. A grab that fails fails the test (and gives an empty screenshot).
 Screenshot screenshot(const std::string& name);
 std::string artifactDirectory();
 
