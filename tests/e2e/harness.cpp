@@ -108,9 +108,20 @@ std::array<int, 3> Screenshot::at(int x, int y) const {
     return {rgb[i], rgb[i + 1], rgb[i + 2]};
 }
 
+namespace {
+
+std::string artifactsElsewhere;
+
+}  // namespace
+
 std::string artifactDirectory() {
-    fs::create_directories(E2E_ARTIFACT_DIR);
-    return E2E_ARTIFACT_DIR;
+    const std::string directory = artifactsElsewhere.empty() ? E2E_ARTIFACT_DIR : artifactsElsewhere;
+    fs::create_directories(directory);
+    return directory;
+}
+
+void keepArtifactsIn(const std::string& directory) {
+    artifactsElsewhere = directory;
 }
 
 Screenshot screenshot(const std::string& name) {

@@ -64,6 +64,9 @@ struct Screenshot {
 // its pixels. A grab that fails fails the test (and gives an empty screenshot).
 Screenshot screenshot(const std::string& name);
 std::string artifactDirectory();
+// Keeps the artifacts (screenshots, the program's output) in `directory` from now on; empty: in the
+// build's artifact folder again.
+void keepArtifactsIn(const std::string& directory);
 
 struct LaunchOptions {
     std::vector<std::string> environment;  // extra NAME=value entries
@@ -71,7 +74,9 @@ struct LaunchOptions {
     // The program's arguments; with any, it runs as the screensaver, which has no main frame for
     // the command injector to deliver to.
     std::vector<std::string> arguments = {};
-    std::string binary = {};  // another build of the program (an unpacked package's); empty: this build's
+    // Another build of the program (an unpacked package's), started without this build's preloaded
+    // helpers; empty: this build's.
+    std::string binary = {};
     // The stand-in for a network share that stops answering, mounted over this folder while the
     // program runs: its files do not open until the answer file exists.
     struct Share {
