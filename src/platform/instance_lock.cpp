@@ -41,10 +41,10 @@ InstanceLock::InstanceLock(const std::string& directory, const std::string& name
         if (sameFile(opened, path)) {
             fd = opened;
             file = path;
-            // The holder's process id, for people who look.
+            // Its user's alone, whoever made the file; the holder's process id, for people who look.
             const std::string pid = std::to_string(getpid()) + "\n";
             [[maybe_unused]] const bool written =
-                ftruncate(fd, 0) == 0 &&
+                fchmod(fd, 0600) == 0 && ftruncate(fd, 0) == 0 &&
                 write(fd, pid.data(), pid.size()) == static_cast<ssize_t>(pid.size());
             return;
         }
