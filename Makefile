@@ -3,7 +3,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build build-tests deps test-deps test-sanitize fuzz soak bench install deb clean
+.PHONY: run test build build-tests deps package-deps test-deps test-sanitize fuzz soak bench install deb clean
 
 run: build
 	./$(BUILD)/veltamar
@@ -48,21 +48,32 @@ soak: build-tests
 PREFIX ?= /usr/local
 install: deps
 	cmake -S . -B $(BUILD) -G Ninja -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX)
-	cmake --build $(BUILD) --target veltamar veltamar-decoder veltamar_icons
+	cmake --build $(BUILD) --target veltamar veltamar-decoder veltamar_icons veltamar_documents
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
 
-# The Debian package, built as a packager builds it (Release, no tests, warnings not errors), with
-# its dependencies computed from the program: $(DEB_BUILD)/veltamar_<version>_<architecture>.deb
+# The Debian package, built as a packager builds it (Release, no tests, warnings not errors) with
+# the distribution's compiler and linker flags and all their hardening (dpkg-buildflags), its
+# dependencies computed from the program: $(DEB_BUILD)/veltamar_<version>_<architecture>.deb
+# The build folder is mapped to a fixed name in the debugging data, as dpkg-buildflags maps the
+# source folder, so the package's bytes do not depend on where it was built.
 DEB_BUILD ?= build-deb
-deb: deps
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+DEB_PREFIX_MAP = -ffile-prefix-map=$(abspath $(DEB_BUILD))=build
+deb: package-deps
 	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
-	      -DVELTAMAR_WERROR=OFF
+	      -DVELTAMAR_WERROR=OFF \
+	      -DCMAKE_C_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CFLAGS) $(DEB_PREFIX_MAP)" \
+	      -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS) $(DEB_PREFIX_MAP)" \
+	      -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)"
 	cmake --build $(DEB_BUILD)
 	cd $(DEB_BUILD) && cpack -G DEB
 	@ls $(DEB_BUILD)/*.deb
 
 deps:
 	@scripts/install-deps
+
+package-deps:
+	@scripts/install-deps --package
 
 test-deps:
 	@scripts/install-deps --tests

@@ -30,6 +30,9 @@ int main(int argc, char** argv) {
         case veltamar::SaverCommandLine::Outcome::Help:
             std::fputs(usage.c_str(), stdout);
             return 0;
+        case veltamar::SaverCommandLine::Outcome::Version:
+            std::puts("veltamar " VELTAMAR_VERSION);
+            return 0;
         case veltamar::SaverCommandLine::Outcome::Wrong:
             break;
     }

@@ -2,40 +2,49 @@
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>
-#include <wx/snglinst.h>
 
 #include <cstdlib>
-#include <memory>
+#include <optional>
+#include <string>
 
 #include "app/aquarium_app.h"
 #include "app/display_backend.h"
 #include "app/main_frame.h"
+#include "platform/instance_lock.h"
 #include "platform/message_box.h"
 
 namespace veltamar {
 
-class AquariumApp : public wxApp {
-public:
-    bool OnInit() override;
+namespace {
 
-private:
-    std::unique_ptr<wxSingleInstanceChecker> firstGuard;
-    std::unique_ptr<wxSingleInstanceChecker> secondGuard;
+// The two single-instance locks, held until the process ends. They are static so that every way
+// out removes their files: Escape and the Exit command end the program with std::exit, which runs
+// the destructors of static objects but never the application object's.
+std::optional<InstanceLock> firstGuard;
+std::optional<InstanceLock> secondGuard;
+
+}  // namespace
+
+class AquariumApp : public wxApp {
+  public:
+    bool OnInit() override;
 };
 
 bool AquariumApp::OnInit() {
+    const std::string locks = lockDirectory().value_or("");
     // A second start ends at once, without a window and without a message.
-    firstGuard = std::make_unique<wxSingleInstanceChecker>("FirstMyProject_Tavik");
-    if (firstGuard->IsAnotherRunning()) std::exit(0);
+    firstGuard.emplace(locks, "FirstMyProject_Tavik");
+    if (firstGuard->heldElsewhere()) std::exit(0);
 
     SetAppName("VeltamarScr");
     SetVendorName("Local AppWizard-Generated Applications");
-    secondGuard = std::make_unique<wxSingleInstanceChecker>(GetAppName());
-    if (secondGuard->IsAnotherRunning()) return false;
+    secondGuard.emplace(locks, GetAppName().ToStdString());
+    if (secondGuard->heldElsewhere()) return false;
 
     setMessageHandler([](const std::string& text, const std::string& caption) {
-        wxMessageBox(wxString::FromUTF8(text), caption.empty() ? wxString("VeltamarScr") : wxString::FromUTF8(caption),
-                     wxOK, wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
+        wxMessageBox(wxString::FromUTF8(text),
+                     caption.empty() ? wxString("VeltamarScr") : wxString::FromUTF8(caption), wxOK,
+                     wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
     });
 
     auto* frame = new MainFrame();

@@ -69,6 +69,9 @@ SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments
         } else if (*name == "help" || *name == "h") {
             line.outcome = SaverCommandLine::Outcome::Help;
             return line;
+        } else if (*name == "version") {
+            line.outcome = SaverCommandLine::Outcome::Version;
+            return line;
         } else if (*name == "window-id" || name->substr(0, 10) == "window-id=") {
             std::string value;
             if (*name == "window-id") {
@@ -121,7 +124,7 @@ std::string usageText(std::string_view programName) {
         "The screensaver, the wallpaper and the idle screen draw the aquarium as it has been set\n"
         "up, read the settings and never write them, and play no sound unless given --sound.\n"
         "Only the idle screen takes input. Options may start with one dash or two. --help shows\n"
-        "this text.\n";
+        "this text, --version the program's version.\n";
     return text;
 }
 

@@ -25,9 +25,10 @@ struct SaverOptions {
 
 struct SaverCommandLine {
     enum class Outcome {
-        Run,    // start the saver with `options`
-        Help,   // print the usage text and end with status 0
-        Wrong,  // print `problem` and the usage text and end with status 2
+        Run,      // start the saver with `options`
+        Help,     // print the usage text and end with status 0
+        Version,  // print the program's name and version and end with status 0
+        Wrong,    // print `problem` and the usage text and end with status 2
     };
     Outcome outcome = Outcome::Wrong;
     SaverOptions options;
@@ -42,6 +43,7 @@ struct SaverCommandLine {
 //   --wallpaper       the desktop's background on every monitor (no window option)
 //   --idle            the idle screen over every monitor (no window option)
 //   --help, -h        the usage text
+//   --version         the program's version
 // The screensaver requires a window; --window-id wins over --root. Anything else is wrong.
 SaverCommandLine parseSaverCommandLine(const std::vector<std::string>& arguments,
                                        const char* xscreensaverWindow);

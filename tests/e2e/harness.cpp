@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -82,9 +83,12 @@ XServer::~XServer() {
 }
 
 TempHome::TempHome() {
-    std::string pattern = (fs::temp_directory_path() / "veltamar-e2e-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-    dir = pattern;
+    for (auto [folder, name] :
+         {std::pair{&dir, "veltamar-e2e-XXXXXX"}, std::pair{&runtime, "veltamar-run-XXXXXX"}}) {
+        std::string pattern = (fs::temp_directory_path() / name).string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
+        *folder = pattern;
+    }
 }
 
 TempHome::~TempHome() {
@@ -95,6 +99,7 @@ TempHome::~TempHome() {
          it != fs::recursive_directory_iterator(); it.increment(ignored))
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(dir, ignored);
+    fs::remove_all(runtime, ignored);
 }
 
 std::array<int, 3> Screenshot::at(int x, int y) const {
@@ -103,14 +108,28 @@ std::array<int, 3> Screenshot::at(int x, int y) const {
     return {rgb[i], rgb[i + 1], rgb[i + 2]};
 }
 
+namespace {
+
+std::string artifactsElsewhere;
+
+}  // namespace
+
 std::string artifactDirectory() {
-    fs::create_directories(E2E_ARTIFACT_DIR);
-    return E2E_ARTIFACT_DIR;
+    const std::string directory = artifactsElsewhere.empty() ? E2E_ARTIFACT_DIR : artifactsElsewhere;
+    fs::create_directories(directory);
+    return directory;
+}
+
+void keepArtifactsIn(const std::string& directory) {
+    artifactsElsewhere = directory;
 }
 
 Screenshot screenshot(const std::string& name) {
     const std::string path = artifactDirectory() + "/" + name + ".png";
-    run("import -window root png:'" + path + "' 2>/dev/null");
+    if (run("import -window root png:'" + path + "' 2>/dev/null").status != 0) {
+        ADD_FAILURE() << "the screenshot " << path << " could not be taken";
+        return {};
+    }
     return readPicture(path);
 }
 
@@ -120,6 +139,10 @@ Screenshot readPicture(const std::string& path) {
     std::istringstream(size.output) >> shot.width >> shot.height;
     const CommandResult pixels = run("convert '" + path + "' -depth 8 rgb:- 2>/dev/null");
     shot.rgb.assign(pixels.output.begin(), pixels.output.end());
+    if (shot.width <= 0 || shot.height <= 0 || shot.rgb.size() != std::size_t(shot.width) * shot.height * 3) {
+        ADD_FAILURE() << "the picture " << path << " could not be read";
+        return {};
+    }
     return shot;
 }
 
@@ -136,9 +159,10 @@ Aquarium::Aquarium(const TempHome& home, LaunchOptions options) {
     if (child == 0) {
         setenv("HOME", home.path().c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home.path() + "/.config").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", home.runtimeDirectory().c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         std::string preload;
-        if (options.arguments.empty()) {
+        if (options.arguments.empty() && options.binary.empty()) {
             preload = COMMAND_INJECTOR_LIBRARY;
             setenv("VELTAMAR_COMMAND_FILE", commandFile.c_str(), 1);
         }

@@ -36,17 +36,21 @@ class XServer {
     std::string previousDisplay;  // given back when the server goes
 };
 
-// A fresh directory that stands in for the user's home; removed with everything in it.
+// A fresh directory that stands in for the user's home, and one for the session's runtime folder
+// (XDG_RUNTIME_DIR, where the aquarium keeps its single-instance locks); removed with everything in
+// them.
 class TempHome {
   public:
     TempHome();
     ~TempHome();
     const std::string& path() const { return dir; }
+    const std::string& runtimeDirectory() const { return runtime; }
     std::string configDirectory() const { return dir + "/.config/VeltamarScr"; }
     std::string settingsFile() const { return configDirectory() + "/OrvessaSet.ini"; }
 
   private:
     std::string dir;
+    std::string runtime;
 };
 
 struct Screenshot {
@@ -57,11 +61,14 @@ struct Screenshot {
 };
 
 // Grabs the whole screen, keeps it as <artifacts>/<name>.png for people to look at, and returns
-// its pixels.
+// its pixels. A grab that fails fails the test (and gives an empty screenshot).
 Screenshot screenshot(const std::string& name);
 // The pixels of a picture file (a screenshot taken by another tool).
 Screenshot readPicture(const std::string& path);
 std::string artifactDirectory();
+// Keeps the artifacts (screenshots, the program's output) in `directory` from now on; empty: in the
+// build's artifact folder again.
+void keepArtifactsIn(const std::string& directory);
 
 struct LaunchOptions {
     std::vector<std::string> environment;  // extra NAME=value entries
@@ -69,7 +76,9 @@ struct LaunchOptions {
     // The program's arguments; with any, it runs as the screensaver, which has no main frame for
     // the command injector to deliver to.
     std::vector<std::string> arguments = {};
-    std::string binary = {};  // another build of the program (an unpacked package's); empty: this build's
+    // Another build of the program (an unpacked package's), started without this build's preloaded
+    // helpers; empty: this build's.
+    std::string binary = {};
     // The stand-in for a network share that stops answering, mounted over this folder while the
     // program runs: its files do not open until the answer file exists.
     struct Share {

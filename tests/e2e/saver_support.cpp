@@ -12,7 +12,8 @@ bool undrawn(const std::array<int, 3>& c) {
     return std::abs(c[0] - r) < 8 && std::abs(c[1] - g) < 8 && std::abs(c[2] - b) < 8;
 }
 
-bool water(const std::array<int, 3>& c) {
+bool water(const std::array<int, 3>& c, Light light) {
+    if (light == Light::Dark) return c[2] > c[0] + 5 && c[1] > c[0] + 5 && c[2] < 70 && c[1] < 70;
     return c[2] > c[0] + 40 && c[2] > 60;
 }
 
@@ -26,7 +27,7 @@ int undrawnPixels(const Screenshot& shot, const ScreenBox& box) {
     return count;
 }
 
-bool waterAcross(const Screenshot& shot, const ScreenBox& box) {
+bool waterAcross(const Screenshot& shot, const ScreenBox& box, Light light) {
     constexpr int STRIPS = 12;
     const int top = box.y + box.height * 3 / 10;
     const int bottom = box.y + box.height * 6 / 10;
@@ -36,7 +37,7 @@ bool waterAcross(const Screenshot& shot, const ScreenBox& box) {
         int wet = 0, all = 0;
         for (int y = top; y < bottom; ++y)
             for (int x = left; x < right; ++x, ++all)
-                if (water(shot.at(x, y))) ++wet;
+                if (water(shot.at(x, y), light)) ++wet;
         if (all == 0 || wet * 2 < all) return false;
     }
     return true;

@@ -20,9 +20,14 @@ constexpr unsigned long UNDRAWN_COLOUR = 0xff00ff;
 // Pixels of the box still in the undrawn colour.
 int undrawnPixels(const Screenshot& shot, const ScreenBox& box);
 
+// How the water looks: in the aquarium's light (clearly blue over red), or with the light turned
+// all the way down (blue and green a little over red, all of it dark).
+enum class Light { Normal, Dark };
+
 // The tank's water reaches across the box: in the band from 30% to 60% of its height, each of
-// twelve strips of its width is mostly water (blue over red).
-bool waterAcross(const Screenshot& shot, const ScreenBox& box);
+// twelve strips of its width is mostly water. A grey or black window, a window of one colour and a
+// failed screenshot have none.
+bool waterAcross(const Screenshot& shot, const ScreenBox& box, Light light = Light::Normal);
 
 // The aquarium fills the box: nothing of it is left undrawn and the water reaches across it.
 bool aquariumFills(const Screenshot& shot, const ScreenBox& box);

@@ -5,6 +5,7 @@
 
 #include "aquarium_driver.h"
 #include "harness.h"
+#include "saver_support.h"
 #include "scene_pixels.h"
 
 // The aquarium on the screens people have: 16:9 and ultrawide screens, and a desktop scaled by two
@@ -29,12 +30,14 @@ double blackShare(const Screenshot& shot, const Box& box) {
     return all ? static_cast<double>(blackPixels) / all : 1.0;
 }
 
-// The backdrop picture fills the screen: no black strip at the left, right or bottom edge below
-// the water line (a fish swimming by may darken a few pixels), and above it the picture's
-// transparent top, whose water line lies near the top of the screen, not halfway down.
+// The backdrop picture fills the screen: the tank's water across the whole width, no black strip
+// at the left, right or bottom edge below the water line (a fish swimming by may darken a few
+// pixels), and above it the picture's transparent top, whose water line lies near the top of the
+// screen, not halfway down.
 void expectPictureToEveryEdge(const Screenshot& shot, int width, int height) {
     ASSERT_EQ(shot.width, width);
     ASSERT_EQ(shot.height, height);
+    EXPECT_TRUE(waterAcross(shot, {0, 0, width, height})) << "the aquarium's water across the screen";
     const int belowWater = height * 3 / 10;
     EXPECT_LT(blackShare(shot, {0, belowWater, 4, height}), 0.05) << "left edge";
     EXPECT_LT(blackShare(shot, {width - 4, belowWater, width, height}), 0.05) << "right edge";

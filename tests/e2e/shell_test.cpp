@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <set>
+#include <string>
+#include <utility>
 
 #include "harness.h"
+#include "window_close.h"
 
 using namespace veltamar::e2e;
 
@@ -27,22 +33,76 @@ TEST(Shell, WindowCoversTheWholeScreenWithoutDecoration) {
     screenshot("shell-fullscreen");
 }
 
-TEST(Shell, SecondStartEndsAtOnceWhileTheFirstKeepsRunning) {
-    TempHome home;
-    Aquarium first(home);
-    ASSERT_TRUE(first.waitForWindow());
-    Aquarium second(home);
-    EXPECT_EQ(second.waitForExit(10), 0);
-    EXPECT_TRUE(first.running());
-    EXPECT_EQ(windowsNamed("VeltamarScr").size(), 1u);
+namespace {
+
+constexpr int CMD_EXIT = 1042;
+
+// The single-instance locks' files in a folder.
+std::set<std::string> lockFiles(const std::string& folder) {
+    std::set<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
+        if (entry.path().extension() == ".lock") names.insert(entry.path().filename());
+    return names;
 }
 
-TEST(Shell, EscapeEndsTheProgramWithCodeZero) {
-    TempHome home;
-    Aquarium aquarium(home);
-    ASSERT_TRUE(aquarium.waitForWindow());
-    run("xdotool mousemove 300 300 key Escape");
-    EXPECT_EQ(aquarium.waitForExit(10), 0);
+const std::set<std::string> LOCKS = {".FirstMyProject_Tavik.lock", ".VeltamarScr.lock"};
+
+}  // namespace
+
+// The locks are hidden files in the session's runtime folder, none in the home folder, and every way
+// out of the program takes them away.
+TEST(Shell, ItsLocksAreHiddenInTheRuntimeFolderAndGoneAfterEveryWayOut) {
+    const std::pair<const char*, std::function<void(Aquarium&)>> waysOut[] = {
+        {"Escape", [](Aquarium&) { pressKeysInAquarium("Escape"); }},
+        {"the Exit command", [](Aquarium& aquarium) { aquarium.sendCommand(CMD_EXIT); }},
+        {"the window closed", [](Aquarium&) { ASSERT_TRUE(closeWindow(mainWindow().value_or("0"))); }},
+    };
+    for (const auto& [way, leave] : waysOut) {
+        SCOPED_TRACE(way);
+        TempHome home;
+        Aquarium aquarium(home);
+        ASSERT_TRUE(aquarium.waitForWindow());
+        EXPECT_EQ(lockFiles(home.runtimeDirectory()), LOCKS);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(home.path())) {
+            const std::string name = entry.path().filename();
+            EXPECT_FALSE(entry.is_regular_file() && (name.find("FirstMyProject_Tavik") != std::string::npos ||
+                                                     name.find("VeltamarScr") != std::string::npos))
+                << "a lock in the home folder: " << entry.path();
+        }
+        leave(aquarium);
+        EXPECT_EQ(aquarium.waitForExit(10), 0);
+        EXPECT_TRUE(lockFiles(home.runtimeDirectory()).empty());
+    }
+}
+
+// SIGKILL leaves the lock files behind; the next start takes them over, and a start beside it still
+// ends at once. Without a runtime folder the locks are kept in the data directory.
+TEST(Shell, LocksLeftByAKilledAquariumDoNotStopTheNextStart) {
+    for (const bool runtimeFolder : {true, false}) {
+        SCOPED_TRACE(runtimeFolder ? "in the runtime folder" : "in the data directory");
+        TempHome home;
+        const std::string folder = runtimeFolder ? home.runtimeDirectory() : home.configDirectory();
+        LaunchOptions options;
+        if (!runtimeFolder) options.environment = {"XDG_RUNTIME_DIR="};
+        {
+            Aquarium killed(home, options);
+            ASSERT_TRUE(killed.waitForWindow());
+            killed.signal(SIGKILL);
+            killed.waitForExit(10);
+        }
+        ASSERT_EQ(lockFiles(folder), LOCKS);
+
+        Aquarium next(home, options);
+        ASSERT_TRUE(next.waitForWindow()) << next.output();
+        Aquarium second(home, options);
+        EXPECT_EQ(second.waitForExit(10), 0);
+        EXPECT_TRUE(next.running());
+        EXPECT_EQ(windowsNamed("VeltamarScr").size(), 1u);
+        pressKeysInAquarium("Escape");
+        EXPECT_EQ(next.waitForExit(10), 0);
+        EXPECT_TRUE(lockFiles(folder).empty());
+    }
 }
 
 TEST(Shell, RightClickShowsTwoEntriesAndExitEndsTheProgram) {

@@ -28,10 +28,12 @@ TEST(SaverOptions, TheWindowComesFromTheDaemonTheIdOrTheRoot) {
     EXPECT_FALSE(parse({"--root"}).options.sound) << "silent unless asked";
 }
 
-TEST(SaverOptions, AnythingElseIsWrongAndHelpIsHelp) {
+TEST(SaverOptions, AnythingElseIsWrongAndHelpAndVersionAreTheirOwn) {
     for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--sound"},
                                                       {"--bogus"},
+                                                      {"stray"},
                                                       {"--root", "extra"},
+                                                      {"--window-id", "window"},
                                                       {"--window-id"},
                                                       {"--window-id", "0"},
                                                       {"--window-id", "0x"},
@@ -44,10 +46,23 @@ TEST(SaverOptions, AnythingElseIsWrongAndHelpIsHelp) {
         EXPECT_EQ(line.outcome, Outcome::Wrong) << arguments.back();
         EXPECT_FALSE(line.problem.empty());
     }
-    EXPECT_EQ(parse({"--help"}).outcome, Outcome::Help);
-    EXPECT_EQ(parse({"-h"}).outcome, Outcome::Help);
+    // Help and the version end the reading wherever they stand, before anything wrong after them.
+    const struct {
+        std::vector<std::string> arguments;
+        Outcome outcome;
+    } ending[] = {
+        {{"--help"}, Outcome::Help},
+        {{"-h"}, Outcome::Help},
+        {{"--root", "--help"}, Outcome::Help},
+        {{"--version"}, Outcome::Version},
+        {{"-version"}, Outcome::Version},
+        {{"--window-id", "7", "--version", "--bogus"}, Outcome::Version},
+        {{"--bogus", "--version"}, Outcome::Wrong},
+    };
+    for (const auto& c : ending) EXPECT_EQ(parse(c.arguments).outcome, c.outcome) << c.arguments.back();
     const std::string usage = usageText("veltamar");
-    for (const char* option : {"--root", "--window-id ID", "--sound", "XSCREENSAVER_WINDOW"})
+    EXPECT_EQ(usage.rfind("usage: veltamar ", 0), 0u) << usage;
+    for (const char* option : {"--root", "--window-id ID", "--sound", "XSCREENSAVER_WINDOW", "--version"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
