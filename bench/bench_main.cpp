@@ -1,10 +1,11 @@
 // Frame-cost benchmark: the program's own scene initialisation and frame drawing in a real GLX
 // window of a given size, with frame pacing off, printing one line of medians.
 //
-// usage: veltamar-bench --size WxH --fish N [--tool none|feed|swirl|ripple] [--frames F] [--runs R]
-//                       [--snapshot FILE.ppm]
+// usage: veltamar-bench --size WxH --fish N [--tool none|feed|swirl|ripple|point|touch|zoomin|zoomout]
+//                       [--frames F] [--runs R] [--snapshot FILE.ppm] [--setting "KEY=VALUE"]...
 // --snapshot keeps the last frame: every run of the same options draws the same frames, so two
-// builds can be compared pixel for pixel.
+// builds can be compared pixel for pixel. --setting sets one of the aquarium's settings by its key
+// in the settings file (say "LIGHTQIANGDU=60" or "BACK MANJIANBIAN=1") after the settings are read.
 
 #include <GL/gl.h>
 #include <sys/resource.h>
@@ -27,6 +28,8 @@
 #include "render/frame_renderer.h"
 #include "render/glx_window.h"
 #include "render/scene_init.h"
+#include "settings/aquarium_keys.h"
+#include "settings/live_settings.h"
 
 using namespace veltamar;
 
@@ -92,6 +95,7 @@ struct Options {
     int frames = 300;
     int runs = 5;
     std::string snapshot;
+    std::vector<std::string> settings;
 };
 
 Options parse(int argc, char** argv) {
@@ -105,6 +109,7 @@ Options parse(int argc, char** argv) {
         if (key == "--frames") o.frames = std::atoi(value);
         if (key == "--runs") o.runs = std::atoi(value);
         if (key == "--snapshot") o.snapshot = value;
+        if (key == "--setting") o.settings.emplace_back(value);
     }
     return o;
 }
@@ -131,6 +136,17 @@ int main(int argc, char** argv) {
     SceneState scene;
     ViewState view;
     initialiseScene(scene, view, options.width, options.height);
+    for (const std::string& setting : options.settings) {
+        const std::size_t equals = setting.find('=');
+        const std::string name = setting.substr(0, equals);
+        const auto key = std::find_if(AQUARIUM_KEYS.begin(), AQUARIUM_KEYS.end(),
+                                      [&](const AquariumKey& k) { return name == k.name; });
+        if (equals == std::string::npos || key == AQUARIUM_KEYS.end()) {
+            std::fprintf(stderr, "veltamar-bench: no setting %s\n", setting.c_str());
+            return 2;
+        }
+        setSlotValue(*key, liveSettings, std::atof(setting.c_str() + equals + 1));
+    }
     BenchScenario scenario(options.tool, options.fish, scene, view);
     scenario.beforeFrame(0);
     drawFrame(scene, view, host);
