@@ -15,6 +15,7 @@
 #include "gl_test_kit.h"
 #include "offscreen_context.h"
 #include "render/camera.h"
+#include "render/egl_pbuffer.h"
 #include "temp_config_home.h"
 
 using namespace veltamar;
@@ -190,4 +191,36 @@ TEST(BackdropSurfaceRows, BandLiesWhereTheSurfaceTakesTheAskedTextureRows) {
     EXPECT_LT(lower.end, upper.first);
     EXPECT_EQ(surfaceRowsWithin(patch, -1.0, 2.0).end - surfaceRowsWithin(patch, -1.0, 2.0).first, 240)
         << "the whole surface: every row";
+}
+
+TEST(EglPbuffer, EachPlatformGivesAnEightBitContextThatDrawsAndKeepsItsSize) {
+    const struct {
+        EglPbuffer::Platform platform;
+        const char* made;  // here, without a GPU: Mesa's software device or surfaceless platform
+    } cases[] = {{EglPbuffer::Platform::Any, "surfaceless"},
+                 {EglPbuffer::Platform::Device, "device"},
+                 {EglPbuffer::Platform::Surfaceless, "surfaceless"}};
+    for (const auto& c : cases) {
+        std::string problem;
+        const auto pbuffer = EglPbuffer::create(96, 40, c.platform, problem);
+        ASSERT_TRUE(pbuffer) << problem;
+        EXPECT_EQ(pbuffer->platformName(), c.made);
+        EXPECT_EQ(pbuffer->width(), 96);
+        GLint red = 0, alpha = 0, depth = 0, viewport[4] = {};
+        glGetIntegerv(GL_RED_BITS, &red);
+        glGetIntegerv(GL_ALPHA_BITS, &alpha);
+        glGetIntegerv(GL_DEPTH_BITS, &depth);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(red, 8) << "as the benchmark's window: deeper colour would round differently";
+        EXPECT_EQ(alpha, 0);
+        EXPECT_GE(depth, 24);
+        EXPECT_EQ(viewport[2], 96);
+        EXPECT_EQ(viewport[3], 40);
+        glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        pbuffer->swapBuffers();
+        const gltest::FramebufferImage image = gltest::readFramebuffer(96, 40);
+        EXPECT_EQ(image.at(95, 39)[1], 255);
+        EXPECT_EQ(image.at(0, 0)[0], 0);
+    }
 }
