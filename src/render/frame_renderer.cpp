@@ -10,6 +10,7 @@
 #include "environment/bubble_emitters.h"
 #include "environment/own_backdrop.h"
 #include "fish/shown_fish.h"
+#include "platform/heap_tuning.h"
 #include "render/camera.h"
 #include "render/gl_error_watch.h"
 #include "render/idle_counter.h"
@@ -22,6 +23,10 @@ namespace veltamar {
 namespace {
 
 constexpr int MAX_REVEAL = 50;
+// Frames after which starting up is over: every fish has appeared and the renderer has compiled
+// what the frame draws, the help text included, which shows for the first 200 frames (five seconds
+// at the program's pace).
+constexpr long SETTLED_FRAMES = 320;
 
 // Ambient and diffuse strength of the scene light from the light setting (0 = full strength).
 GLfloat sceneLightStrength(int lightSetting) {
@@ -184,6 +189,7 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
     glFinish();
     host.swapBuffers();
     checkFrameGlErrors(++scene.framesDrawn);
+    if (scene.framesDrawn == SETTLED_FRAMES) giveBackFreedHeap();
 }
 
 }  // namespace veltamar
