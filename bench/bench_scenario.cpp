@@ -1,8 +1,10 @@
 #include "bench_scenario.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include "settings/live_settings.h"
 
@@ -12,26 +14,19 @@ BenchScenario::BenchScenario(const std::string& tool, int fish, SceneState& scen
     : scene(scene), view(view) {
     for (int s = 0; s < SPECIES_COUNT; ++s)
         liveSettings.speciesCounts[s] = fish / SPECIES_COUNT + (s < fish % SPECIES_COUNT);
-    if (tool == "none") {
-        view.toolMode = TOOL_NONE;
-    } else if (tool == "feed") {
-        view.toolMode = TOOL_FEED;
-    } else if (tool == "swirl") {
-        view.toolMode = TOOL_SWIRL;
-    } else if (tool == "ripple") {
-        view.toolMode = TOOL_RIPPLE;
-    } else if (tool == "point") {
-        view.toolMode = TOOL_POINT;
-    } else if (tool == "touch") {
-        view.toolMode = TOOL_TOUCH;
-    } else if (tool == "zoomin") {
-        view.toolMode = TOOL_ZOOM_IN;
-    } else if (tool == "zoomout") {
-        view.toolMode = TOOL_ZOOM_OUT;
-    } else {
+    static constexpr struct {
+        const char* name;
+        int mode;
+    } TOOLS[] = {{"none", TOOL_NONE},      {"feed", TOOL_FEED},       {"swirl", TOOL_SWIRL},
+                 {"ripple", TOOL_RIPPLE},  {"point", TOOL_POINT},     {"touch", TOOL_TOUCH},
+                 {"zoomin", TOOL_ZOOM_IN}, {"zoomout", TOOL_ZOOM_OUT}};
+    const auto chosen =
+        std::find_if(std::begin(TOOLS), std::end(TOOLS), [&](const auto& t) { return tool == t.name; });
+    if (chosen == std::end(TOOLS)) {
         std::fprintf(stderr, "veltamar-bench: unknown tool %s\n", tool.c_str());
         std::exit(2);
     }
+    view.toolMode = chosen->mode;
 }
 
 void BenchScenario::beforeFrame(int frame) {

@@ -56,7 +56,9 @@ memory_fields() {  # PID OUT
     echo "rss_hwm_mb=$hwm rss_${memory_seconds}s_mb=$rss"
 }
 
-echo "renderer: $(bench --print-renderer 1)"
+renderer=$(bench --print-renderer 1 --frames 1 --runs 1)
+[[ "$renderer" == bench* ]] && renderer="(not reported by this build)"
+echo "renderer: $renderer"
 
 results=()
 for fish in 0 10 25 50; do results+=("$(bench --size 1024x768 --fish "$fish")"); done
