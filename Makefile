@@ -3,7 +3,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build build-tests deps package-deps test-deps test-sanitize fuzz soak bench install deb clean
+.PHONY: run test build build-tests deps package-deps test-deps test-sanitize fuzz soak bench bench-bundle install deb clean
 
 run: build
 	./$(BUILD)/veltamar
@@ -31,6 +31,11 @@ test-sanitize: test-deps
 # Frame-cost benchmark beside the peer program (bench/run_bench.sh).
 bench: build-tests
 	bench/run_bench.sh $(BUILD)
+
+# The benchmark in one folder, $(BUILD)/bench-bundle, to copy to a machine with a GPU that cannot
+# install packages and run there without an X server: bench-bundle/run (bench/make_bundle.sh).
+bench-bundle: build-tests
+	bench/make_bundle.sh $(BUILD) $(BUILD)/bench-bundle
 
 # The fuzzers, five minutes each (FUZZ_SECONDS to change).
 FUZZ_SECONDS ?= 300

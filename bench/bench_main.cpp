@@ -1,10 +1,16 @@
 // Frame-cost benchmark: the program's own scene initialisation and frame drawing in a real GLX
 // window of a given size, with frame pacing off, printing one line of medians.
 //
-// usage: veltamar-bench --size WxH --fish N [--tool none|feed|swirl|ripple] [--frames F] [--runs R]
-//                       [--snapshot FILE.ppm]
+// usage: veltamar-bench --size WxH --fish N [--tool none|feed|swirl|ripple|point|touch|zoomin|zoomout]
+//                       [--frames F] [--runs R] [--snapshot FILE.ppm] [--setting "KEY=VALUE"]...
+//                       [--headless 1] [--egl-platform any|device|surfaceless] [--print-renderer 1]
+// --headless draws into an EGL pbuffer instead of a GLX window, without an X server: on a GPU
+// through the EGL device platform where there is one, else through Mesa's surfaceless platform
+// (--egl-platform chooses). --print-renderer prints the OpenGL renderer and how the context was
+// made, and ends.
 // --snapshot keeps the last frame: every run of the same options draws the same frames, so two
-// builds can be compared pixel for pixel.
+// builds can be compared pixel for pixel. --setting sets one of the aquarium's settings by its key
+// in the settings file (say "LIGHTQIANGDU=60" or "BACK MANJIANBIAN=1") after the settings are read.
 
 #include <GL/gl.h>
 #include <sys/resource.h>
@@ -20,13 +26,17 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench_scenario.h"
 #include "platform/heap_tuning.h"
+#include "render/egl_pbuffer.h"
 #include "render/frame_renderer.h"
 #include "render/glx_window.h"
 #include "render/scene_init.h"
+#include "settings/aquarium_keys.h"
+#include "settings/live_settings.h"
 
 using namespace veltamar;
 
@@ -50,28 +60,29 @@ double median(std::vector<double> values) {
     return n == 0 ? 0.0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0);
 }
 
-// Presents on the window; when asked, first keeps the finished frame from the back buffer (the
-// front buffer of a window on Xvfb reads back black with the software renderer).
+// Presents on the window or pbuffer; when asked, first keeps the finished frame from the buffer
+// drawn to (the front buffer of a window on Xvfb reads back black with the software renderer).
 class SnapshotHost : public FrameHost {
   public:
-    explicit SnapshotHost(GlxWindow& window) : window(window) {}
-    void hideCursor() override { window.hideCursor(); }
+    SnapshotHost(FrameHost& target, int width, int height) : target(target), width(width), height(height) {}
+    void hideCursor() override { target.hideCursor(); }
     void swapBuffers() override {
         if (!pending.empty()) {
-            writeBackBuffer(pending);
+            writeDrawnBuffer(pending);
             pending.clear();
         }
-        window.swapBuffers();
+        target.swapBuffers();
     }
     // The next frame presented is written to path as a PPM picture.
     void keepNextFrame(const std::string& path) { pending = path; }
 
   private:
-    void writeBackBuffer(const std::string& path) const {
-        const int width = window.width(), height = window.height();
+    void writeDrawnBuffer(const std::string& path) const {
         std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+        GLint drawn = GL_BACK;
+        glGetIntegerv(GL_DRAW_BUFFER, &drawn);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
+        glReadBuffer(static_cast<GLenum>(drawn));
         glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
         if (FILE* out = std::fopen(path.c_str(), "wb")) {
             std::fprintf(out, "P6\n%d %d\n255\n", width, height);
@@ -80,7 +91,8 @@ class SnapshotHost : public FrameHost {
             std::fclose(out);
         }
     }
-    GlxWindow& window;
+    FrameHost& target;
+    int width, height;
     std::string pending;
 };
 
@@ -92,6 +104,10 @@ struct Options {
     int frames = 300;
     int runs = 5;
     std::string snapshot;
+    std::vector<std::string> settings;
+    bool headless = false;
+    std::string eglPlatform = "any";
+    bool printRenderer = false;
 };
 
 Options parse(int argc, char** argv) {
@@ -105,6 +121,10 @@ Options parse(int argc, char** argv) {
         if (key == "--frames") o.frames = std::atoi(value);
         if (key == "--runs") o.runs = std::atoi(value);
         if (key == "--snapshot") o.snapshot = value;
+        if (key == "--setting") o.settings.emplace_back(value);
+        if (key == "--headless") o.headless = std::atoi(value) != 0;
+        if (key == "--egl-platform") o.eglPlatform = value;
+        if (key == "--print-renderer") o.printRenderer = std::atoi(value) != 0;
     }
     return o;
 }
@@ -121,16 +141,48 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", home, 1);
 
     std::string problem;
-    const std::unique_ptr<GlxWindow> window = GlxWindow::createOwn(options.width, options.height, problem);
-    if (!window) {
+    std::unique_ptr<FrameHost> target;
+    std::string madeThrough = "glx";
+    if (options.headless) {
+        const EglPbuffer::Platform platform = options.eglPlatform == "device" ? EglPbuffer::Platform::Device
+                                              : options.eglPlatform == "surfaceless"
+                                                  ? EglPbuffer::Platform::Surfaceless
+                                                  : EglPbuffer::Platform::Any;
+        auto pbuffer = EglPbuffer::create(options.width, options.height, platform, problem);
+        if (pbuffer) madeThrough = "egl-" + pbuffer->platformName();
+        target = std::move(pbuffer);
+    } else {
+        target = GlxWindow::createOwn(options.width, options.height, problem);
+    }
+    if (!target) {
         std::fprintf(stderr, "veltamar-bench: %s\n", problem.c_str());
+        std::filesystem::remove_all(home);
         return 1;
     }
+    if (options.printRenderer) {
+        GLint depthBits = 0;
+        glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+        std::printf("%s, %s (%s, %d-bit depth)\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
+                    reinterpret_cast<const char*>(glGetString(GL_VERSION)), madeThrough.c_str(), depthBits);
+        std::filesystem::remove_all(home);
+        return 0;
+    }
 
-    SnapshotHost host(*window);
+    SnapshotHost host(*target, options.width, options.height);
     SceneState scene;
     ViewState view;
     initialiseScene(scene, view, options.width, options.height);
+    for (const std::string& setting : options.settings) {
+        const std::size_t equals = setting.find('=');
+        const std::string name = setting.substr(0, equals);
+        const auto key = std::find_if(AQUARIUM_KEYS.begin(), AQUARIUM_KEYS.end(),
+                                      [&](const AquariumKey& k) { return name == k.name; });
+        if (equals == std::string::npos || key == AQUARIUM_KEYS.end()) {
+            std::fprintf(stderr, "veltamar-bench: no setting %s\n", setting.c_str());
+            return 2;
+        }
+        setSlotValue(*key, liveSettings, std::atof(setting.c_str() + equals + 1));
+    }
     BenchScenario scenario(options.tool, options.fish, scene, view);
     scenario.beforeFrame(0);
     drawFrame(scene, view, host);

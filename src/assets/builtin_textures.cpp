@@ -5,15 +5,17 @@
 
 namespace veltamar {
 
-void loadBuiltInTexture(int resourceId, const std::string& directory, const std::string& baseName,
-                        TextureKind kind, GLuint& texture) {
+OpaqueRows loadBuiltInTexture(int resourceId, const std::string& directory, const std::string& baseName,
+                              TextureKind kind, GLuint& texture) {
     extractResource(resourceId, directory, baseName);
     const std::string plain = plainFileName(directory, baseName);
+    OpaqueRows opaque;
     if (kind == TextureKind::BlackKeyedMipmapped)
-        loadBlackKeyedTexture(plain, texture);
+        opaque = loadBlackKeyedTexture(plain, texture);
     else
         loadPlainTexture(plain, texture);
     deleteExtractedFiles(directory, baseName);
+    return opaque;
 }
 
 }  // namespace veltamar

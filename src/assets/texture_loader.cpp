@@ -34,11 +34,28 @@ GLuint newBoundTexture() {
 
 }  // namespace
 
-void loadBlackKeyedTexture(const std::string& fileName, GLuint& texture) {
+OpaqueRows opaqueRowRun(const std::uint8_t* rgba, int width, int height) {
+    OpaqueRows best{0, 0, height};
+    int runStart = 0;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = rgba + static_cast<std::size_t>(y) * width * 4;
+        bool opaque = true;
+        for (int x = 0; x < width && opaque; ++x) opaque = row[x * 4 + 3] == 255;
+        if (!opaque) {
+            runStart = y + 1;
+        } else if (y + 1 - runStart > best.count) {
+            best.first = runStart;
+            best.count = y + 1 - runStart;
+        }
+    }
+    return best;
+}
+
+OpaqueRows loadBlackKeyedTexture(const std::string& fileName, GLuint& texture) {
     texture = newBoundTexture();
     const std::vector<std::uint8_t> file = readWholeFile(fileName);
     const auto bmp = parseBmp(file);
-    if (!bmp) return;
+    if (!bmp) return {};
     const std::vector<std::uint8_t> rgba = blackKeyedRgba(*bmp);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     gluBuild2DMipmaps(GL_TEXTURE_2D, 4, bmp->width, bmp->height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
@@ -47,6 +64,7 @@ void loadBlackKeyedTexture(const std::string& fileName, GLuint& texture) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    return opaqueRowRun(rgba.data(), bmp->width, bmp->height);
 }
 
 void loadPlainTexture(const std::string& fileName, GLuint& texture) {
@@ -84,7 +102,8 @@ void loadPlainTexture(const std::string& fileName, GLuint& texture) {
         source = expanded.data();
     }
     const int targetBits = fourChannels ? 32 : 24;
-    std::vector<std::uint8_t> scaled(static_cast<std::size_t>(rowStride(targetBits, targetWidth)) * targetHeight);
+    std::vector<std::uint8_t> scaled(static_cast<std::size_t>(rowStride(targetBits, targetWidth)) *
+                                     targetHeight);
     if (gluScaleImage(fourChannels ? GL_BGRA_EXT : GL_RGB, bmp->width, bmp->height, GL_UNSIGNED_BYTE, source,
                       targetWidth, targetHeight, GL_UNSIGNED_BYTE, scaled.data()) != 0)
         return;

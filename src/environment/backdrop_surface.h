@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "assets/texture_loader.h"
 #include "environment/tank_bounds.h"
 
 // The surface that carries the backdrop picture: a gently curved Bezier patch of degree 5 in both
@@ -64,7 +65,26 @@ void drawBackdropSurface(const BackdropControlPoints& points, int divisions);
 // "BackGround0" or another picture), pushes the matrix, draws the surface and pops. The picture's
 // transparent texels (pure black in a black-keyed picture) let the colour plane show through.
 // Without a texture (no picture could be loaded) nothing is drawn.
-void drawBackdropPicture(const BackdropPatch& patch, GLuint texture);
+//
+// The pixels are the same as those of one blended, alpha-tested, lit and modulated draw, for less
+// work: the rows of the screen that sample only the picture's opaque rows (opaqueRows; a texture
+// without alpha is opaque throughout) are drawn without blending and alpha test, and when
+// whiteLight says the surface's lit colour is white whatever its normal, the texels replace the
+// colour instead of being multiplied by it.
+void drawBackdropPicture(const BackdropPatch& patch, GLuint texture, const OpaqueRows& opaqueRows,
+                         bool whiteLight);
+
+// A band of window rows [first, end) of the viewport.
+struct WindowRows {
+    int first = 0;
+    int end = 0;
+    bool empty() const { return end <= first; }
+};
+
+// The widest band of window rows in which every pixel of the surface, as the current matrices and
+// viewport show it, takes its texture coordinate t from tLow to tHigh (with a pixel to spare at
+// each side of the band); empty when there is none.
+WindowRows surfaceRowsWithin(const BackdropPatch& patch, double tLow, double tHigh);
 
 // Texels of the bound picture per screen pixel across and down the surface, the larger of the two,
 // under the current matrices and viewport.

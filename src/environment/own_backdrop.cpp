@@ -9,10 +9,11 @@ GLuint backdropPictureTexture(GLuint builtInTexture) {
     return ownImageOn && ownImageTexture != 0 ? ownImageTexture : builtInTexture;
 }
 
-void drawChosenBackdropPicture(const BackdropPatch& patch, GLuint builtInTexture) {
+void drawChosenBackdropPicture(const BackdropPatch& patch, GLuint builtInTexture,
+                               const OpaqueRows& builtInOpaqueRows, bool whiteLight) {
     const GLuint texture = backdropPictureTexture(builtInTexture);
     if (texture == builtInTexture) {
-        drawBackdropPicture(patch, texture);
+        drawBackdropPicture(patch, texture, builtInOpaqueRows, whiteLight);
         return;
     }
     // s' = 1 - s
@@ -22,7 +23,8 @@ void drawChosenBackdropPicture(const BackdropPatch& patch, GLuint builtInTexture
     glTranslatef(1.0f, 0.0f, 0.0f);
     glScalef(-1.0f, 1.0f, 1.0f);
     glMatrixMode(GL_MODELVIEW);
-    drawBackdropPicture(patch, texture);
+    // A user's picture is opaque throughout when its texture has no alpha; its rows are not known.
+    drawBackdropPicture(patch, texture, OpaqueRows{}, whiteLight);
     glMatrixMode(GL_TEXTURE);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);

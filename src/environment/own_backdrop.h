@@ -18,9 +18,11 @@ extern GLuint ownImageTexture;
 // built-in picture.
 GLuint backdropPictureTexture(GLuint builtInTexture);
 
-// Draws the backdrop picture surface with that picture. The surface's texture coordinates run
+// Draws the backdrop picture surface with that picture (builtInOpaqueRows: those of the built-in
+// picture; whiteLight as drawBackdropPicture takes it). The surface's texture coordinates run
 // from right to left, which suits the built-in picture; a user's picture is drawn the right way
 // round, as it looks in any picture viewer.
-void drawChosenBackdropPicture(const BackdropPatch& patch, GLuint builtInTexture);
+void drawChosenBackdropPicture(const BackdropPatch& patch, GLuint builtInTexture,
+                               const OpaqueRows& builtInOpaqueRows, bool whiteLight);
 
 }  // namespace veltamar

@@ -11,4 +11,8 @@ void keepFrameMemoryInHeap() {
     mallopt(M_TRIM_THRESHOLD, 32 * 1024 * 1024);
 }
 
+void giveBackFreedHeap() {
+    malloc_trim(0);
+}
+
 }  // namespace veltamar

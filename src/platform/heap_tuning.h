@@ -12,4 +12,11 @@ namespace veltamar {
 // back when freed, so a large picture or sound read once leaves nothing behind.
 void keepFrameMemoryInHeap();
 
+// Gives every whole free page of the heap back to the system, wherever it lies in the heap. Called
+// once the program has settled, it lets go of what starting up used and no longer needs (most of
+// it the renderer's shader compiler's working memory, freed in the middle of the heap where the
+// trim threshold never reaches); the frame's own blocks are taken again by the next frame and then
+// kept as above.
+void giveBackFreedHeap();
+
 }  // namespace veltamar

@@ -1,5 +1,8 @@
 #include "platform/resource_table.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include "platform/resource_kinds.h"
 
 namespace {
@@ -43,6 +46,17 @@ std::optional<UiPicture> findUiPicture(int id) {
     const ResourceEntry* e = findEntry(RESOURCE_KIND_UI_PICTURE, id);
     if (!e) return std::nullopt;
     return UiPicture{static_cast<int>(e->width), static_cast<int>(e->height), {e->data, e->size}};
+}
+
+void releaseStoredBytes(std::span<const std::uint8_t> bytes) {
+    const long page = sysconf(_SC_PAGESIZE);
+    if (page <= 0 || bytes.empty()) return;
+    const auto pageSize = static_cast<std::uintptr_t>(page);
+    const auto begin = reinterpret_cast<std::uintptr_t>(bytes.data());
+    const std::uintptr_t first = (begin + pageSize - 1) / pageSize * pageSize;
+    const std::uintptr_t end = (begin + bytes.size()) / pageSize * pageSize;
+    // The stored bytes are read-only data of the program's file, so the pages are dropped, not lost.
+    if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
 }
 
 }  // namespace veltamar

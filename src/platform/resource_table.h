@@ -20,4 +20,9 @@ struct UiPicture {
 };
 std::optional<UiPicture> findUiPicture(int id);
 
+// Lets the memory pages that hold nothing but these stored bytes leave the process's resident
+// memory once they have been copied out: the bytes stay in the program's file, and a later read
+// brings them back.
+void releaseStoredBytes(std::span<const std::uint8_t> bytes);
+
 }  // namespace veltamar

@@ -3,12 +3,14 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "environment/backdrop_colour_plane.h"
 #include "environment/backdrop_surface.h"
 #include "environment/bubble_emitters.h"
 #include "environment/own_backdrop.h"
 #include "fish/shown_fish.h"
+#include "platform/heap_tuning.h"
 #include "render/camera.h"
 #include "render/gl_error_watch.h"
 #include "render/idle_counter.h"
@@ -21,10 +23,18 @@ namespace veltamar {
 namespace {
 
 constexpr int MAX_REVEAL = 50;
+// Frames after which starting up is over: every fish has appeared and the renderer has compiled
+// what the frame draws, the help text included, which shows for the first 200 frames (five seconds
+// at the program's pace).
+constexpr long SETTLED_FRAMES = 320;
 
 // Ambient and diffuse strength of the scene light from the light setting (0 = full strength).
+GLfloat sceneLightStrength(int lightSetting) {
+    return static_cast<GLfloat>((100 - lightSetting) * 0.01);
+}
+
 void setSceneLight(int lightSetting) {
-    const GLfloat v = static_cast<GLfloat>((100 - lightSetting) * 0.01);
+    const GLfloat v = sceneLightStrength(lightSetting);
     const GLfloat colour[] = {v, v, v, 1.0f};
     glLightfv(GL_LIGHT1, GL_AMBIENT, colour);
     glLightfv(GL_LIGHT1, GL_DIFFUSE, colour);
@@ -75,7 +85,8 @@ void toolPass(SceneState& scene, ViewState& view) {
         }
     }
     if (view.toolMode == TOOL_SWIRL) {
-        if (const auto point = takeCapturedPoint(scene.capture)) setSwirlTarget(scene.swirl, point->x, point->y - 2.0f, -70.0f);
+        if (const auto point = takeCapturedPoint(scene.capture))
+            setSwirlTarget(scene.swirl, point->x, point->y - 2.0f, -70.0f);
     }
     glColor4f(1.0f, 1.0f, 1.0f, 0.0f);
 }
@@ -84,18 +95,45 @@ void toolPass(SceneState& scene, ViewState& view) {
 void fishPicking(SceneState& scene, ViewState& view) {
     FishTool tool;
     switch (view.toolMode) {
-        case TOOL_TOUCH: tool = FishTool::Touch; break;
-        case TOOL_ZOOM_IN: tool = FishTool::ZoomIn; break;
-        case TOOL_ZOOM_OUT: tool = FishTool::ZoomOut; break;
-        case TOOL_SWIRL: tool = FishTool::Swirl; break;
-        default: return;
+        case TOOL_TOUCH:
+            tool = FishTool::Touch;
+            break;
+        case TOOL_ZOOM_IN:
+            tool = FishTool::ZoomIn;
+            break;
+        case TOOL_ZOOM_OUT:
+            tool = FishTool::ZoomOut;
+            break;
+        case TOOL_SWIRL:
+            tool = FishTool::Swirl;
+            break;
+        default:
+            return;
     }
     if (!view.buttonHeld) return;
     view.buttonHeld = false;
     pickFishUnderCursor(scene.fish, liveSettings.speciesCounts, view.mouseX, view.mouseY, tool);
 }
 
+// The backdrop picture carries the current colour, lit with whatever normal the fish left.
+bool backdropLitWhite() {
+    GLfloat current[4];
+    glGetFloatv(GL_CURRENT_COLOR, current);
+    const float colour[3] = {current[0], current[1], current[2]};
+    return sceneLightIsWhite(liveSettings.lightSetting, colour);
+}
+
 }  // namespace
+
+bool sceneLightIsWhite(int lightSetting, const float (&colour)[3]) {
+    // Emission is none and the light is not attenuated, so each channel is at least
+    // (model ambient + light ambient) x colour; a little is kept to spare for rounding.
+    constexpr float MODEL_AMBIENT = 0.2f;
+    constexpr float SPARE = 1.0f / 256.0f;
+    const float ambient = MODEL_AMBIENT + sceneLightStrength(lightSetting);
+    return std::all_of(std::begin(colour), std::end(colour),
+                       [&](float c) { return ambient * c >= 1.0f + SPARE; });
+}
 
 void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
     if (!scene.contextReady) return;
@@ -116,13 +154,14 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
     // Fish: each shown record in its species' skin, drawn where the last frame left it, then moved
     // and steered by food and by the fish it touches.
     if (scene.populated)
-        drawShownFish(scene.fish, liveSettings.speciesCounts, scene.fishRevealCount, scene.fishTextures.data(),
-                      scene.foodPellets, view.toolMode == TOOL_FEED);
+        drawShownFish(scene.fish, liveSettings.speciesCounts, scene.fishRevealCount,
+                      scene.fishTextures.data(), scene.foodPellets, view.toolMode == TOOL_FEED);
 
     // The backdrop picture (the user's own picture while one is on show), behind the fish drawn
     // before it.
     if (liveSettings.showTerra != 0 && backgroundIndexInRange() == 0)
-        drawChosenBackdropPicture(scene.backdrop, scene.backgroundTexture);
+        drawChosenBackdropPicture(scene.backdrop, scene.backgroundTexture, scene.backgroundOpaqueRows,
+                                  backdropLitWhite());
 
     if (scene.populated) swirlStep(scene, view);
 
@@ -144,11 +183,13 @@ void drawFrame(SceneState& scene, ViewState& view, FrameHost& host) {
         toolPass(scene, view);
         fishPicking(scene, view);
     }
-    if (view.toolMode == TOOL_RIPPLE && scene.rippleMesh) drawScreenRipple(*scene.rippleMesh, scene.screenCopy);
+    if (view.toolMode == TOOL_RIPPLE && scene.rippleMesh)
+        drawScreenRipple(*scene.rippleMesh, scene.screenCopy);
 
     glFinish();
     host.swapBuffers();
     checkFrameGlErrors(++scene.framesDrawn);
+    if (scene.framesDrawn == SETTLED_FRAMES) giveBackFreedHeap();
 }
 
 }  // namespace veltamar

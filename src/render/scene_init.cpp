@@ -78,11 +78,12 @@ void initialiseScene(SceneState& scene, ViewState& view, int screenWidth, int sc
         return;
     }
 
-    loadBuiltInTexture(RESOURCE_BACKGROUND, *directory, "BackGround0", TextureKind::BlackKeyedMipmapped,
-                       scene.backgroundTexture);
+    scene.backgroundOpaqueRows =
+        loadBuiltInTexture(RESOURCE_BACKGROUND, *directory, "BackGround0", TextureKind::BlackKeyedMipmapped,
+                           scene.backgroundTexture);
     for (int i = 0; i < FISH_TEXTURE_SLOTS; ++i)
-        loadBuiltInTexture(RESOURCE_FISH_FIRST + i, *directory, "fish" + std::to_string(i), TextureKind::Plain,
-                           scene.fishTextures[i]);
+        loadBuiltInTexture(RESOURCE_FISH_FIRST + i, *directory, "fish" + std::to_string(i),
+                           TextureKind::Plain, scene.fishTextures[i]);
 
     loadSettings();
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "assets/texture_loader.h"
 #include "environment/backdrop_surface.h"
 #include "environment/bubble_emitters.h"
 #include "environment/food_pellet.h"
@@ -45,6 +46,7 @@ struct SceneState {
     TankBounds tank;
 
     GLuint backgroundTexture = 0;
+    OpaqueRows backgroundOpaqueRows;  // of the built-in backdrop picture, found when it was loaded
     std::array<GLuint, FISH_TEXTURE_SLOTS> fishTextures{};
     ScreenCopy screenCopy;
     std::unique_ptr<RippleMesh> rippleMesh;

@@ -4,14 +4,18 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+
+#include "render/egl_pbuffer.h"
 
 // A real OpenGL context for tests, without a display: Mesa's surfaceless EGL platform with a
-// pbuffer of the given size (compatibility profile, 24-bit colour, depth buffer).
+// pbuffer of the given size (compatibility profile, 24-bit colour, depth buffer), as the program's
+// headless benchmark makes it.
 
 namespace veltamar::gltest {
 
 class OffscreenContext {
-public:
+  public:
     OffscreenContext(int width, int height);
     ~OffscreenContext();
     OffscreenContext(const OffscreenContext&) = delete;
@@ -25,12 +29,10 @@ public:
     std::array<std::uint8_t, 3> pixel(int x, int y) const;
     void swap();
 
-private:
+  private:
     int w, h;
     bool ready = false;
-    void* display = nullptr;
-    void* surface = nullptr;
-    void* context = nullptr;
+    std::unique_ptr<EglPbuffer> pbuffer;
 };
 
 }  // namespace veltamar::gltest

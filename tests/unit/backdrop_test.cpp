@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
+#include "assets/texture_loader.h"
 #include "environment/backdrop_colour_plane.h"
 #include "environment/backdrop_surface.h"
+#include "render/frame_renderer.h"
 #include "settings/live_settings.h"
 
 using namespace veltamar;
@@ -113,4 +117,42 @@ TEST(BackdropColourPlane, PhaseIsSeededOnceAdvancesUnlessLockedAndWraps) {
     EXPECT_LT(colourPhase, 10.0f) << "after 50000 frames the cycle is back near its start";
     liveSettings = LiveSettings{};
     colourPhaseSeeded = false;
+}
+
+TEST(OpaqueRowRun, FindsTheLongestRunOfRowsWithoutATransparentTexel) {
+    // Pictures 3 texels wide, given as one letter a row from the bottom: 'o' opaque throughout,
+    // 'k' with one keyed texel, 'h' with one half-transparent texel.
+    const struct {
+        const char* rows;
+        OpaqueRows expected;
+    } cases[] = {
+        {"oooo", {0, 4, 4}},   {"ookk", {0, 2, 4}}, {"kooo", {1, 3, 4}}, {"ookooo", {3, 3, 6}},
+        {"oookoo", {0, 3, 6}}, {"kkkk", {0, 0, 4}}, {"hoho", {1, 1, 4}}, {"", {0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const int height = static_cast<int>(std::string(c.rows).size());
+        std::vector<std::uint8_t> rgba(static_cast<std::size_t>(height) * 3 * 4, 255);
+        for (int y = 0; y < height; ++y)
+            if (c.rows[y] != 'o') rgba[(y * 3 + 1) * 4 + 3] = c.rows[y] == 'k' ? 0 : 128;
+        const OpaqueRows run = opaqueRowRun(rgba.data(), 3, height);
+        EXPECT_EQ(run.first, c.expected.first) << c.rows;
+        EXPECT_EQ(run.count, c.expected.count) << c.rows;
+        EXPECT_EQ(run.height, height) << c.rows;
+        EXPECT_EQ(run.whole(), height > 0 && c.expected.count == height) << c.rows;
+    }
+}
+
+TEST(SceneLight, WhiteWhateverTheNormalOnlyWhenTheAmbientPartsAloneReachFullStrength) {
+    const struct {
+        int lightSetting;
+        float colour[3];
+        bool white;
+    } cases[] = {
+        {0, {1.0f, 1.0f, 1.0f}, true},   {16, {1.0f, 1.0f, 1.0f}, true},  // 1.04 of full strength
+        {20, {1.0f, 1.0f, 1.0f}, false},  // exactly full: no room for rounding
+        {50, {1.0f, 1.0f, 1.0f}, false}, {100, {1.0f, 1.0f, 1.0f}, false}, {0, {0.9f, 0.9f, 0.9f}, true},
+        {0, {0.8f, 1.0f, 1.0f}, false},  {0, {1.0f, 1.0f, 0.5f}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(sceneLightIsWhite(c.lightSetting, c.colour), c.white) << c.lightSetting;
 }
