@@ -42,7 +42,7 @@ cat >"$bundle/run" <<'RUN'
 #!/usr/bin/env bash
 # Runs the frame-cost benchmark without an X server (EGL: the GPU through the device platform
 # where there is one, else Mesa's surfaceless platform), with the libraries of this folder.
-# usage: run [--quick]
+# usage: run [--quick | --smoke]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 extra=$(mktemp -d)

@@ -6,7 +6,9 @@
 # screensaver with the default tank. The peer, the program and the saver also report their resident
 # memory: the high-water mark over the run and the resident size 20 s after their start.
 #
-# usage: run_bench.sh BUILD_DIRECTORY [--quick] [--headless]
+# usage: run_bench.sh BUILD_DIRECTORY [--quick | --smoke] [--headless]
+# --smoke draws a few frames of each configuration only: it shows that the benchmark runs, not what
+# a frame costs.
 # --headless draws the benchmark's frames without an X server (an EGL pbuffer on the GPU when there
 # is one, else Mesa's surfaceless platform) and leaves out what needs one: the peer, the paced
 # program and the saver. The bench bundle runs it so.
@@ -17,12 +19,14 @@ quick=""; headless=""
 for option in "$@"; do
     case "$option" in
         --quick) quick=1 ;;
+        --smoke) quick=smoke ;;
         --headless) headless=1 ;;
-        *) echo "usage: run_bench.sh BUILD_DIRECTORY [--quick] [--headless]" >&2; exit 2 ;;
+        *) echo "usage: run_bench.sh BUILD_DIRECTORY [--quick | --smoke] [--headless]" >&2; exit 2 ;;
     esac
 done
 frames=300; runs=5; peer_seconds=20; paced_seconds=20
 if [[ -n "$quick" ]]; then frames=100; runs=3; peer_seconds=6; paced_seconds=10; fi
+if [[ "$quick" == smoke ]]; then frames=5; runs=1; peer_seconds=2; paced_seconds=2; fi
 memory_seconds=20
 
 atlantis=/usr/libexec/xscreensaver/atlantis
