@@ -5,6 +5,8 @@
 #   bin/veltamar                                     the program
 #   libexec/veltamar/veltamar-decoder                its decoding helper, which opens and decodes
 #                                                    the user's pictures and music in a sandbox
+#   libexec/veltamar/veltamar-saver                  the screensaver, which the program runs for its
+#                                                    screensaver options (no toolkit libraries)
 #   share/applications/com.example.veltamar.desktop  the aquarium in the desktop's menus
 #   share/metainfo/com.example.veltamar.metainfo.xml what software centres show of it (AppStream);
 #                                                    its id is the desktop entry's name
@@ -70,12 +72,13 @@ file(MAKE_DIRECTORY ${PACKAGING_BINARY}/hack)
 file(CREATE_LINK ${HACK_TARGET} ${PACKAGING_BINARY}/hack/veltamar SYMBOLIC)
 
 install(TARGETS veltamar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS veltamar-decoder RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/veltamar)
+install(TARGETS veltamar-decoder veltamar-saver RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/veltamar)
 # A stripped install (the package's) also drops the compiler's version notes, as Debian's own
 # packaging tools do.
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
-        foreach(program ${CMAKE_INSTALL_BINDIR}/veltamar ${CMAKE_INSTALL_LIBEXECDIR}/veltamar/veltamar-decoder)
+        foreach(program ${CMAKE_INSTALL_BINDIR}/veltamar ${CMAKE_INSTALL_LIBEXECDIR}/veltamar/veltamar-decoder
+                        ${CMAKE_INSTALL_LIBEXECDIR}/veltamar/veltamar-saver)
             execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
                                     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${program}\" COMMAND_ERROR_IS_FATAL ANY)
         endforeach()

@@ -1,5 +1,7 @@
 #include "decoder/decoder_process.h"
 
+#include "platform/companion_program.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -33,15 +35,6 @@ struct ChosenProgram {
 ChosenProgram& chosenProgram() {
     static ChosenProgram chosen;
     return chosen;
-}
-
-std::string directoryOfThisProgram() {
-    std::vector<char> path(PATH_MAX + 1);
-    const ssize_t length = readlink("/proc/self/exe", path.data(), PATH_MAX);
-    if (length <= 0) return {};
-    std::string self(path.data(), static_cast<std::size_t>(length));
-    const std::size_t slash = self.find_last_of('/');
-    return slash == std::string::npos ? std::string{} : self.substr(0, slash + 1);
 }
 
 // A helper that the kernel could not end in time (its read stuck in a dead share's driver) is
@@ -109,11 +102,8 @@ std::string decoderProgram() {
     ChosenProgram& chosen = chosenProgram();
     std::lock_guard lock(chosen.mutex);
     if (!chosen.path.empty()) return chosen.path;
-    const std::string directory = directoryOfThisProgram();
-    if (directory.empty()) return {};
-    for (const std::string& candidate :
-         {directory + VELTAMAR_DECODER_FROM_BINDIR, directory + "veltamar-decoder"})
-        if (access(candidate.c_str(), X_OK) == 0) return chosen.path = candidate;
+    chosen.path = companionProgram(VELTAMAR_DECODER_FROM_BINDIR, "veltamar-decoder");
+    if (!chosen.path.empty()) return chosen.path;
     // Without it no picture or music of the user's can be read: said once, for whoever looks.
     static bool told = false;
     if (!told) std::fprintf(stderr, "veltamar: the decoding helper %s is missing\n", VELTAMAR_DECODER_FROM_BINDIR);

@@ -31,6 +31,7 @@ const std::set<std::string> LAYOUT = [] {
         "libexec",
         "libexec/veltamar",
         "libexec/veltamar/veltamar-decoder",
+        "libexec/veltamar/veltamar-saver",
         "libexec/xscreensaver",
         "libexec/xscreensaver/veltamar",
         "share",

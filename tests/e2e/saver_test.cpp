@@ -146,6 +146,11 @@ TEST(Saver, RootModeDrawsOnTheWindowTheDaemonNames) {
     Screenshot shot;
     ASSERT_TRUE(waitUntilFilled("saver-root-mode", PREVIEW, shot)) << saver.output();
     EXPECT_EQ(changedOutside(before, shot, PREVIEW), 0) << "the root window is left alone";
+    // The saver that draws all night carries none of the toolkit's libraries in its memory.
+    std::ifstream maps("/proc/" + std::to_string(saver.pid()) + "/maps");
+    const std::string mapped{std::istreambuf_iterator<char>(maps), std::istreambuf_iterator<char>()};
+    EXPECT_NE(mapped.find("veltamar-saver"), std::string::npos);
+    for (const char* toolkit : {"libwx_", "libgtk-3"}) EXPECT_EQ(mapped.find(toolkit), std::string::npos) << toolkit;
 }
 
 TEST(Saver, ReadsTheSettingsAndLeavesTheFileAndItsFolderUntouched) {
@@ -441,9 +446,12 @@ TEST(SaverUnderXscreensaver, ActivateFillsTheScreenAndDeactivateEndsTheSaver) {
             // The build folder is not reachable for nobody: a copy in its home is.
             const std::string copy = home.path() + "/veltamar";
             fs::copy_file(binary, copy);
+            fs::copy_file(fs::path(binary).parent_path() / "veltamar-saver", home.path() + "/veltamar-saver");
             binary = copy;
         }
     }
+    // The program hands the screensaver over to the saver program beside it.
+    const std::string saverBinary = (fs::path(binary).parent_path() / "veltamar-saver").string();
     const std::string daemonHome = home.path();
     std::ofstream(daemonHome + "/.xscreensaver") << "timeout: 0:30:00\ncycle: 0:00:00\nlock: False\nmode: "
                                                     "one\nselected: 0\nfade: False\nunfade: False\n"
@@ -464,7 +472,7 @@ TEST(SaverUnderXscreensaver, ActivateFillsTheScreenAndDeactivateEndsTheSaver) {
     const ScreenBox screen{0, 0, 1024, 768};
     Screenshot shot;
     EXPECT_TRUE(waitUntilFilled("saver-xscreensaver-fullscreen", screen, shot)) << readAll(log);
-    const std::string saverPid = run("pgrep -f -x '" + binary + " --root'").output;
+    const std::string saverPid = run("pgrep -f -x '" + saverBinary + " --root'").output;
     ASSERT_FALSE(saverPid.empty()) << readAll(log);
     if (asRoot) {
         EXPECT_NE(run("ps -o user= -p " + saverPid).output.find("nobody"), std::string::npos);
@@ -474,7 +482,7 @@ TEST(SaverUnderXscreensaver, ActivateFillsTheScreenAndDeactivateEndsTheSaver) {
     const auto start = std::chrono::steady_clock::now();
     bool ended = false;
     while (!ended && std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
-        ended = run("pgrep -f -x '" + binary + " --root'").output.empty();
+        ended = run("pgrep -f -x '" + saverBinary + " --root'").output.empty();
         if (!ended) sleepSeconds(0.05);
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
