@@ -55,6 +55,8 @@ watch_memory() {  # PID OUT
 }
 memory_fields() {  # PID OUT
     local hwm rss="-"
+    # A run as long as the sampling waits for its sample, which may land just after it.
+    if [[ -z "$quick" ]]; then for _ in $(seq 20); do [[ -s "$2" ]] && break; sleep 0.1; done; fi
     hwm=$(awk '/VmHWM/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status")
     [[ -s "$2" ]] && rss=$(awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' "$2")
     echo "rss_hwm_mb=$hwm rss_${memory_seconds}s_mb=$rss"
