@@ -106,10 +106,6 @@ int buildOutlineFont(const std::string& fontFile, float extrusion) {
     GlyphCoverage coverage(fontFile);
     if (!coverage.usable()) return 0;
 
-    // The back face is the front face mirrored behind it, so each outline is tessellated once; it
-    // lives in a list of its own that the glyph's list calls twice.
-    const GLuint faces = glGenLists(FONT_GLYPH_COUNT);
-    if (faces == 0) return 0;
     const std::unique_ptr<FTExtrudeFont> font = openExtrudedFont(fontFile, extrusion);
     if (!font) return 0;
     int built = 0;
@@ -124,23 +120,13 @@ int buildOutlineFont(const std::string& fontFile, float extrusion) {
         const float advance = font->Advance(text, 1) * UNIT;
         const FTBBox box = font->BBox(text, 1);
 
-        glNewList(faces + code, GL_COMPILE);
-        glPushMatrix();
-        glScalef(UNIT, UNIT, UNIT);
-        font->Render(text, 1, FTPoint(), FTPoint(), FTGL::RENDER_FRONT);
-        glPopMatrix();
-        glEndList();
-
+        // A glyph is a solid: its face, and its sides reaching back by the extrusion. The face at
+        // the back is left out: the text always faces the viewer, so the face in front and the
+        // sides cover it at every pixel, and with both in one go the list is a single draw.
         glNewList(fontListBase + code, GL_COMPILE);
-        glCallList(faces + code);
-        glPushMatrix();
-        glTranslatef(0.0f, 0.0f, -extrusion);
-        glScalef(1.0f, 1.0f, -1.0f);
-        glCallList(faces + code);
-        glPopMatrix();
         glPushMatrix();
         glScalef(UNIT, UNIT, UNIT);
-        font->Render(text, 1, FTPoint(), FTPoint(), FTGL::RENDER_SIDE);
+        font->Render(text, 1, FTPoint(), FTPoint(), FTGL::RENDER_FRONT | FTGL::RENDER_SIDE);
         glPopMatrix();
         glTranslatef(advance, 0.0f, 0.0f);
         glEndList();
