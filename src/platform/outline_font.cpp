@@ -5,6 +5,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <bitset>
 #include <memory>
 
 namespace veltamar {
@@ -73,6 +74,35 @@ struct PatternDeleter {
 };
 using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 
+// A glyph's list is made the first time text shows it: the few dozen glyphs the text uses take a
+// fraction of the memory of the whole character set's meshes, and a saver that shows no text makes
+// none. The face stays open for that. It is never closed: the outline library's own FreeType
+// instance may be gone before static objects are destroyed at exit.
+struct GlyphMaker {
+    std::unique_ptr<FTExtrudeFont> font;
+    std::bitset<FONT_LIST_COUNT> covered, made;
+    int madeSinceCacheReset = 0;
+};
+
+GlyphMaker& glyphMaker() {
+    static GlyphMaker* maker = new GlyphMaker;
+    return *maker;
+}
+
+// A glyph is a solid: its face, and its sides reaching back by the extrusion. The face at the back
+// is left out: the text always faces the viewer, so the face in front and the sides cover it at
+// every pixel, and with both in one go the list is a single draw.
+void makeGlyphList(FTExtrudeFont& font, int code) {
+    const wchar_t text[2] = {static_cast<wchar_t>(code), 0};
+    glNewList(fontListBase + code, GL_COMPILE);
+    glPushMatrix();
+    glScalef(UNIT, UNIT, UNIT);
+    font.Render(text, 1, FTPoint(), FTPoint(), FTGL::RENDER_FRONT | FTGL::RENDER_SIDE);
+    glPopMatrix();
+    glTranslatef(glyphMetrics[code].cellIncX, 0.0f, 0.0f);
+    glEndList();
+}
+
 }  // namespace
 
 std::string locateOutlineFontFile() {
@@ -100,36 +130,23 @@ std::string locateOutlineFontFile() {
 
 int buildOutlineFont(const std::string& fontFile, float extrusion) {
     glyphMetrics = {};
+    GlyphMaker& maker = glyphMaker();
+    maker = {};
     fontListBase = glGenLists(FONT_LIST_COUNT);
     if (fontListBase == 0 || fontFile.empty()) return 0;
 
     GlyphCoverage coverage(fontFile);
     if (!coverage.usable()) return 0;
 
-    const std::unique_ptr<FTExtrudeFont> font = openExtrudedFont(fontFile, extrusion);
+    std::unique_ptr<FTExtrudeFont> font = openExtrudedFont(fontFile, extrusion);
     if (!font) return 0;
     int built = 0;
     for (int code = 1; code < FONT_GLYPH_COUNT; ++code) {
-        if (!coverage.has(static_cast<unsigned long>(code))) {
-            glNewList(fontListBase + code, GL_COMPILE);
-            glEndList();
-            continue;
-        }
+        if (!coverage.has(static_cast<unsigned long>(code))) continue;
         if (built > 0 && built % GLYPHS_PER_CACHE == 0 && !setUpFace(*font)) break;
         const wchar_t text[2] = {static_cast<wchar_t>(code), 0};
         const float advance = font->Advance(text, 1) * UNIT;
         const FTBBox box = font->BBox(text, 1);
-
-        // A glyph is a solid: its face, and its sides reaching back by the extrusion. The face at
-        // the back is left out: the text always faces the viewer, so the face in front and the
-        // sides cover it at every pixel, and with both in one go the list is a single draw.
-        glNewList(fontListBase + code, GL_COMPILE);
-        glPushMatrix();
-        glScalef(UNIT, UNIT, UNIT);
-        font->Render(text, 1, FTPoint(), FTPoint(), FTGL::RENDER_FRONT | FTGL::RENDER_SIDE);
-        glPopMatrix();
-        glTranslatef(advance, 0.0f, 0.0f);
-        glEndList();
 
         GlyphMetrics& m = glyphMetrics[code];
         m.blackBoxX = (box.Upper().Xf() - box.Lower().Xf()) * UNIT;
@@ -137,11 +154,30 @@ int buildOutlineFont(const std::string& fontFile, float extrusion) {
         m.originX = box.Lower().Xf() * UNIT;
         m.originY = box.Upper().Yf() * UNIT;
         m.cellIncX = advance;
+        maker.covered.set(static_cast<std::size_t>(code));
         ++built;
     }
-    glNewList(fontListBase, GL_COMPILE);  // code 0 draws nothing
-    glEndList();
+    maker.font = std::move(font);
     return built;
+}
+
+void makeGlyphLists(const char* text) {
+    GlyphMaker& maker = glyphMaker();
+    if (!maker.font || fontListBase == 0 || !text) return;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c) {
+        const std::size_t code = *c;
+        if (!maker.covered[code] || maker.made[code]) continue;
+        if (maker.madeSinceCacheReset == GLYPHS_PER_CACHE) {
+            if (!setUpFace(*maker.font)) {
+                maker.font.reset();
+                return;
+            }
+            maker.madeSinceCacheReset = 0;
+        }
+        makeGlyphList(*maker.font, static_cast<int>(code));
+        maker.made.set(code);
+        ++maker.madeSinceCacheReset;
+    }
 }
 
 }  // namespace veltamar

@@ -6,7 +6,7 @@
 #include <string>
 
 // Extruded outline glyphs for the text floating in the scene: one display list per character
-// code, each drawing its glyph at the current position and then moving the position on by the
+// code (made when text first shows the character), each drawing its glyph at the current position and then moving the position on by the
 // glyph's advance, so a string is drawn with one glCallLists. Glyphs are em-normalised (the em is
 // one unit high) and extruded toward -z, the way Windows builds outline fonts.
 
@@ -31,9 +31,13 @@ extern std::array<GlyphMetrics, FONT_LIST_COUNT> glyphMetrics;
 // when it is installed. Empty when fontconfig knows no usable face.
 std::string locateOutlineFontFile();
 
-// Reserves the 256 lists and builds codes 0..254 from the font file with the given extrusion (in
-// em units). Codes the face has no glyph for get an empty list. A missing or unreadable face
-// leaves every list empty: text then draws nothing. Returns how many codes got a glyph.
+// Reserves the 256 lists, opens the font file with the given extrusion (in em units) and measures
+// codes 1..254. Codes the face has no glyph for, and code 0, draw nothing. A missing or unreadable
+// face leaves every list empty: text then draws nothing. Returns how many codes have a glyph.
 int buildOutlineFont(const std::string& fontFile, float extrusion = FONT_EXTRUSION);
+
+// Makes the lists of the glyphs in the text that have none yet (in the current context, outside
+// any list being compiled); text is drawn through the lists once this has run for it.
+void makeGlyphLists(const char* text);
 
 }  // namespace veltamar

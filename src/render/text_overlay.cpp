@@ -78,6 +78,7 @@ void printText(const char* format, ...) {
     const int written = std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
     if (written <= 0) return;
+    makeGlyphLists(text);
 
     // The current colour, normal and texture coordinate stay as they were.
     glPushAttrib(GL_LIST_BIT | GL_CURRENT_BIT | GL_TRANSFORM_BIT);

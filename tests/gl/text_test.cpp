@@ -81,16 +81,20 @@ TEST(OutlineFont, BuildsTheLatinGlyphsEmNormalisedAndExtruded) {
     EXPECT_EQ(glyphMetrics[7].cellIncX, 0.0f) << "control codes have no glyph";
     EXPECT_GT(glyphMetrics[0xE9].cellIncX, 0.4f) << "e acute of Latin-1";
 
-    // Each list moves the position on by its glyph's advance.
+    // A glyph's list is made when text first needs it; each moves the position on by its advance.
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glCallList(fontListBase + 'A');
     GLfloat m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    EXPECT_EQ(m[12], 0.0f) << "no list is made before text needs it";
+    makeGlyphLists("AI");
+    glCallList(fontListBase + 'A');
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
     EXPECT_NEAR(m[12], a.cellIncX, 1e-5);
     EXPECT_NEAR(m[13], 0.0f, 1e-6);
 
-    // Front face at z = 0, back face 0.2 behind it: under glOrtho(.., -1, 1) that is window z 0.5
+    // Face at z = 0, sides reaching 0.2 behind it: under glOrtho(.., -1, 1) that is window z 0.5
     // and 0.6.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
