@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <FTGL/ftgl.h>
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <ctime>
+#include <string>
 #include <vector>
 
 #include "gl_test_kit.h"
 #include "offscreen_context.h"
 #include "platform/outline_font.h"
+#include "render/camera.h"
 #include "render/frame_renderer.h"
 #include "render/scene_init.h"
 #include "render/text_overlay.h"
@@ -40,6 +44,58 @@ std::vector<float> vertexDepths(void (*draw)()) {
         for (GLint v = 0; v < n; ++v, i += 3) depths.push_back(buffer[i + 2]);
     }
     return depths;
+}
+
+// Colour and depth of the whole drawing, as the next things drawn would find them.
+struct Drawing {
+    std::vector<GLubyte> colour;
+    std::vector<GLfloat> depth;
+};
+
+Drawing drawnWith(int width, int height, void (*drawText)(const char*)) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Where the help text's lines stand, each with every printable character: the line running off
+    // to the right shows glyphs from ever wider angles.
+    const float places[][2] = {{-5.5f, 2.0f}, {-4.0f, -4.0f}};
+    std::string text;
+    for (char c = ' '; c <= '~'; ++c) text += c;
+    for (const auto& at : places) {
+        glPushMatrix();
+        glTranslatef(at[0], at[1], -60.0f);
+        drawText(text.c_str());
+        glPopMatrix();
+    }
+    Drawing d{std::vector<GLubyte>(width * height * 3), std::vector<GLfloat>(width * height)};
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, d.colour.data());
+    glReadPixels(0, 0, width, height, GL_DEPTH_COMPONENT, GL_FLOAT, d.depth.data());
+    return d;
+}
+
+// The glyph solid with its face at the back too: the face mirrored behind it, drawn between the
+// face and the sides.
+void drawClosedGlyphs(const char* text) {
+    static FTExtrudeFont font(locateOutlineFontFile().c_str());
+    font.UseDisplayList(false);
+    font.FaceSize(100);
+    font.CharMap(ft_encoding_unicode);
+    font.Depth(FONT_EXTRUSION * 100);
+    for (const char* c = text; *c; ++c) {
+        const wchar_t glyph[2] = {static_cast<wchar_t>(*c), 0};
+        const auto render = [&](FTGL::RenderMode mode) {
+            glPushMatrix();
+            glScalef(0.01f, 0.01f, 0.01f);
+            font.Render(glyph, 1, FTPoint(), FTPoint(), mode);
+            glPopMatrix();
+        };
+        render(FTGL::RENDER_FRONT);
+        glPushMatrix();
+        glTranslatef(0.0f, 0.0f, -FONT_EXTRUSION);
+        glScalef(1.0f, 1.0f, -1.0f);
+        render(FTGL::RENDER_FRONT);
+        glPopMatrix();
+        render(FTGL::RENDER_SIDE);
+        glTranslatef(glyphMetrics[static_cast<unsigned char>(*c)].cellIncX, 0.0f, 0.0f);
+    }
 }
 
 // Dark pixels in the middle of the screen, where the help text stands.
@@ -105,6 +161,31 @@ TEST(OutlineFont, BuildsTheLatinGlyphsEmNormalisedAndExtruded) {
     ASSERT_FALSE(depths.empty());
     EXPECT_NEAR(*std::min_element(depths.begin(), depths.end()), 0.5f, 1e-4);
     EXPECT_NEAR(*std::max_element(depths.begin(), depths.end()), 0.6f, 1e-4);
+}
+
+// The glyphs leave out the face at the back: under the view's camera it never shows, so the text
+// leaves the same pixels and, within rounding, the same depth for what is drawn after it.
+TEST(OutlineFont, LeavingOutTheFaceAtTheBackChangesNoPixelTheTextLeaves) {
+    constexpr int W = 1024, H = 768;
+    gltest::OffscreenContext gl(W, H);
+    ASSERT_TRUE(gl.ok());
+    ASSERT_GT(buildOutlineFont(locateOutlineFontFile()), 0);
+    glViewport(0, 0, W, H);
+    applyFrameCamera(W, H, 0.0f);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(0.9f, 0.8f, 0.1f);
+
+    const Drawing closed = drawnWith(W, H, drawClosedGlyphs);
+    const Drawing open = drawnWith(W, H, [](const char* text) { printText("%s", text); });
+    EXPECT_GT(std::count(open.colour.begin(), open.colour.end(), GLubyte{0}), 0);
+    EXPECT_GT(std::count(open.colour.begin(), open.colour.end(), GLubyte{230}), 2000) << "the text is drawn";
+    EXPECT_TRUE(open.colour == closed.colour);
+    float largest = 0.0f;
+    for (std::size_t i = 0; i < open.depth.size(); ++i)
+        largest = std::max(largest, std::abs(open.depth[i] - closed.depth[i]));
+    EXPECT_LT(largest, 1e-6f);
 }
 
 TEST(OutlineFont, AMissingFaceGivesEmptyListsAndDrawsNothing) {
