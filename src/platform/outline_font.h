@@ -6,9 +6,10 @@
 #include <string>
 
 // Extruded outline glyphs for the text floating in the scene: one display list per character
-// code (made when text first shows the character), each drawing its glyph at the current position and then moving the position on by the
-// glyph's advance, so a string is drawn with one glCallLists. Glyphs are em-normalised (the em is
-// one unit high) and extruded toward -z, the way Windows builds outline fonts.
+// code (made when text first shows the character), each drawing its glyph at the current position
+// and then moving the position on by the glyph's advance, so a string is drawn with one
+// glCallLists. Glyphs are em-normalised (the em is one unit high) and extruded toward -z, the way
+// Windows builds outline fonts.
 
 namespace veltamar {
 
