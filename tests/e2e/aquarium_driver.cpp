@@ -26,8 +26,10 @@ int feedClicksShowingAPellet(const Screenshot& unfed, const std::vector<int>& xs
         clickAt(x, y);
         const Box own{x - 30 * scale, y - 30 * scale, x + 30 * scale, y + 70 * scale};
         int pixels = 0;
-        for (int look = 0; look < 3 && pixels == 0; ++look) {
-            sleepSeconds(0.15);
+        // Fish often take a pellet within half a second: the first look is as soon as the pick
+        // has had a few frames to drop it.
+        for (int look = 0; look < 4 && pixels == 0; ++look) {
+            sleepSeconds(look == 0 ? 0.05 : 0.1);
             pixels = newPelletPixels(unfed, screenshot(shotName), own);
         }
         std::printf("feed click at (%d, %d): %d new pellet pixels under it\n", x, y, pixels);

@@ -168,7 +168,8 @@ TEST(Walk, ANewUserTriesEverythingAndTheNextStartKeepsIt) {
         clickToolbarButton(TOOLBAR_FEED);
         mouseTo(500, 500);
         sleepSeconds(1.2);  // the toolbar slides away
-        EXPECT_GE(feedClicksShowingAPellet(unfed, {380, 440, 500, 560, 620}, 260, 1, "walk-03-fed"), 4)
+        // Far enough apart that the fish that come for one pellet are not yet at the next.
+        EXPECT_GE(feedClicksShowingAPellet(unfed, {260, 380, 500, 620, 740}, 260, 1, "walk-03-fed"), 4)
             << "pellets under the clicks";
 
         // 4. Three more fish of one species in the fish dialog.
